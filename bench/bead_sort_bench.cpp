@@ -25,8 +25,7 @@ const std::vector<Elements>& inputs()
     return sets;
 }
 
-template <typename Sort>
-void run(benchmark::State& state, Sort sort)
+template <typename Sort> void run(benchmark::State& state, Sort sort)
 {
     const std::vector<Elements>& sets = inputs();
     std::size_t next = 0;

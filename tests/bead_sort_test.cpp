@@ -36,16 +36,20 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, BeadSort,
     testing::Values(
         SortCase{"AllZero", {}, {}},
-        SortCase{"AllFifty", {50, 50, 50, 50, 50, 50, 50, 50, 50, 50}, {50, 50, 50, 50, 50, 50, 50, 50, 50, 50}},
-        SortCase{"OneFiftyOnlyBottomRowFull", {0, 0, 0, 50, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 50}},
-        SortCase{"TenEqual", {17, 17, 17, 17, 17, 17, 17, 17, 17, 17}, {17, 17, 17, 17, 17, 17, 17, 17, 17, 17}},
+        SortCase{
+            "AllFifty", {50, 50, 50, 50, 50, 50, 50, 50, 50, 50}, {50, 50, 50, 50, 50, 50, 50, 50, 50, 50}},
+        SortCase{
+            "OneFiftyOnlyBottomRowFull", {0, 0, 0, 50, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 50}},
+        SortCase{
+            "TenEqual", {17, 17, 17, 17, 17, 17, 17, 17, 17, 17}, {17, 17, 17, 17, 17, 17, 17, 17, 17, 17}},
         SortCase{"Road", {7, 3, 50, 0, 12, 3, 9, 1, 44, 3}, road_sorted},
         SortCase{"AlreadySorted", road_sorted, road_sorted},
         SortCase{"Reversed", {50, 44, 12, 9, 7, 3, 3, 3, 1, 0}, road_sorted},
         SortCase{"Shuffled", {3, 44, 0, 3, 50, 9, 1, 12, 3, 7}, road_sorted},
         // A pile exactly as high as a row reaches it.
         SortCase{"PilesEqualToRows", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-        SortCase{"FirstAndLastRod", {49, 1, 49, 1, 49, 1, 49, 1, 49, 1}, {1, 1, 1, 1, 1, 49, 49, 49, 49, 49}}),
+        SortCase{
+            "FirstAndLastRod", {49, 1, 49, 1, 49, 1, 49, 1, 49, 1}, {1, 1, 1, 1, 1, 49, 49, 49, 49, 49}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace

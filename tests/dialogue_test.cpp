@@ -55,10 +55,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         InputCase{"Bounds", "0 50 0 50 0 50 0 50 0 50\n", 0, 10, {0, 50, 0, 50, 0, 50, 0, 50, 0, 50}},
         InputCase{"JustOutside", "-1 51 1" + two_to_ten, 2, 10, one_to_ten},
-        InputCase{"SignsAndZeros", "+7 007 -0 +0 -00 +050 0049 8 9 10", 0, 10, {7, 7, 0, 0, 0, 50, 49, 8, 9, 10}},
+        InputCase{
+            "SignsAndZeros", "+7 007 -0 +0 -00 +050 0049 8 9 10", 0, 10, {7, 7, 0, 0, 0, 50, 49, 8, 9, 10}},
         InputCase{"TailOfNumberLeftForNextRead", "1abc" + two_to_ten, 1, 10, one_to_ten},
         InputCase{"SignAfterNumberStartsNext", "1+2 3-4 4 5 6 7 8 9 10", 1, 10, one_to_ten},
-        InputCase{"WordsThatAreNotNumbers", "abc - + +-4 -+4 ,3 λ \x01 \x7f \xff 1" + two_to_ten, 10, 10, one_to_ten},
+        InputCase{"WordsThatAreNotNumbers", "abc - + +-4 -+4 ,3 λ \x01 \x7f \xff 1" + two_to_ten, 10, 10,
+                  one_to_ten},
         InputCase{"NulByte", "\0 1"s + two_to_ten, 1, 10, one_to_ten},
         InputCase{"BeyondThirtyTwoBits",
                   "4294967303 18446744073709551623 2147483648 -2147483649 2147483647 -2147483648 "
@@ -68,8 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         InputCase{"ThreeThousandZeros", std::string(3000, '0') + "1" + two_to_ten, 0, 10, one_to_ten},
         InputCase{"EveryKindOfWhiteSpace", "1\t2\v3\f4\r5\r\n6  7\n\n8 \t9\n10", 0, 10, one_to_ten},
         InputCase{"LastValueAtEndOfInput", "1" + two_to_ten, 0, 10, one_to_ten},
-        InputCase{"Empty", "", 0, 0, {}},
-        InputCase{"OnlyWhiteSpace", " \n\t\n", 0, 0, {}},
+        InputCase{"Empty", "", 0, 0, {}}, InputCase{"OnlyWhiteSpace", " \n\t\n", 0, 0, {}},
         InputCase{"EndsAfterThree", "1 2 3\n", 0, 3, {}},
         InputCase{"EndsInJunk", "1 2 3 4 5 6 7 8 9 abc", 1, 9, {}},
         InputCase{"EndsInSign", "1 2 3 4 5 6 7 8 9 -", 1, 9, {}}),

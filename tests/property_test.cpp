@@ -22,7 +22,8 @@ Stream random_stream(std::mt19937& rng)
 {
     auto pick = [&rng](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
     const std::string spaces = " \t\n\v\f\r";
-    const std::vector<std::string> junk_starts{"x", "-", "+", "+-", "--", ",", "λ", ".", "\x80", std::string(1, '\0')};
+    const std::vector<std::string> junk_starts{"x", "-", "+", "+-",   "--",
+                                               ",", "λ", ".", "\x80", std::string(1, '\0')};
 
     Stream stream;
     const int words = pick(0, 30);

@@ -92,8 +92,7 @@ bool read_elements(std::FILE* in, std::FILE* out, Elements& A)
                 std::fflush(out);
                 return false;
             }
-            if (reading.token == Token::number && reading.value >= 0 &&
-                reading.value <= MAX_VALUE) {
+            if (reading.token == Token::number && reading.value >= 0 && reading.value <= MAX_VALUE) {
                 element = reading.value;
                 break;
             }

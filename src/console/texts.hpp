@@ -3,8 +3,7 @@
 // Everything the program says, in UTF-8, written byte for byte.
 namespace text {
 
-inline constexpr char prompt[] =
-    "Εισάγετε το στοιχείο %d (επιτρεπόμενες τιμές από 0 έως και %d): ";
+inline constexpr char prompt[] = "Εισάγετε το στοιχείο %d (επιτρεπόμενες τιμές από 0 έως και %d): ";
 
 inline constexpr char range_error[] =
     "Η τιμή που εισάγετε πρέπει να είναι μεταξύ 0 και %d. Επαναλάβετε την είσοδο.\n";
