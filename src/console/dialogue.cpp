@@ -6,7 +6,8 @@
 
 namespace {
 
-enum class Token : std::uint8_t { number, other, end };
+// What one read met: a 32-bit number, something else, or the end of the input.
+enum class Token : std::uint8_t { number, not_a_number, end };
 
 struct Reading {
     Token token;
@@ -25,9 +26,9 @@ constexpr bool is_digit(int c)
 
 // Reads the next whole number as "%d" would: white space skipped, an optional
 // sign, decimal digits, and whatever follows left for the next read. Unlike
-// "%d" it never stalls on a word that is not a number (the word is dropped and
-// reported as other) and never overflows: a number beyond 32 bits is other too.
-// It reads one character at a time, so memory stays the same whatever the input.
+// "%d" it never stalls on a word that is not a number (the word is dropped)
+// and never overflows (a number beyond 32 bits is not taken for one). It reads
+// one character at a time, so memory stays the same whatever the input.
 Reading read_number(std::FILE* in)
 {
     int c = std::fgetc(in);
@@ -46,11 +47,11 @@ Reading read_number(std::FILE* in)
         while (c != EOF && !is_space(c)) {
             c = std::fgetc(in);
         }
-        return {Token::other, 0};
+        return {Token::not_a_number, 0};
     }
 
-    // Past this the number is out of 32-bit range; further digits cannot
-    // bring it back, so the magnitude stops growing here.
+    // Past this the number is out of 32-bit range either way, and more
+    // digits cannot bring it back: the magnitude stops growing there.
     constexpr std::int64_t beyond = std::int64_t{INT32_MAX} + 2;
     std::int64_t magnitude = 0;
     do {
@@ -63,7 +64,7 @@ Reading read_number(std::FILE* in)
 
     const std::int64_t value = negative ? -magnitude : magnitude;
     if (value < INT32_MIN || value > INT32_MAX) {
-        return {Token::other, 0};
+        return {Token::not_a_number, 0};
     }
     return {Token::number, static_cast<std::int32_t>(value)};
 }
