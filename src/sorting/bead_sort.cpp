@@ -13,7 +13,7 @@ void bead_sort(const Elements& A, Elements& B)
     std::int32_t j = 0;
     for (std::int32_t& pile : counts) {
         for (const std::int32_t v : A) {
-            // A plain loop: std::count_if here runs two and a half times slower.
+            // A plain loop: with std::count_if here the sort runs twice as long.
             // cppcheck-suppress useStlAlgorithm
             pile += static_cast<std::int32_t>(v > j);
         }
