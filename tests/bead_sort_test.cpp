@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "bead_sort.hpp"
 
 namespace {
@@ -11,12 +9,6 @@ struct SortCase {
     Elements A;
     Elements B;
 };
-
-// Tests are named after their case, not its bytes.
-void PrintTo(const SortCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class BeadSort : public testing::TestWithParam<SortCase> {};
 

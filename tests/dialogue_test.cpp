@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <string>
 
 #include "memory_dialogue.hpp"
@@ -20,12 +18,6 @@ struct InputCase {
 
 constexpr Elements one_to_ten{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 const std::string two_to_ten = " 2 3 4 5 6 7 8 9 10";
-
-// Tests are named after their case, not its bytes.
-void PrintTo(const InputCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class ReadElements : public testing::TestWithParam<InputCase> {};
 
