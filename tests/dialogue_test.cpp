@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "memory_dialogue.hpp"
+#include "tmpfile_input_phase.hpp"
 
 namespace {
 
@@ -18,6 +18,9 @@ struct InputCase {
 
 constexpr Elements one_to_ten{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 const std::string two_to_ten = " 2 3 4 5 6 7 8 9 10";
+// The UTF-8 byte-order mark, and its first two bytes.
+const std::string mark = "\xEF\xBB\xBF";
+const std::string part_of_mark = mark.substr(0, 2);
 
 class ReadElements : public testing::TestWithParam<InputCase> {};
 
@@ -65,7 +68,12 @@ INSTANTIATE_TEST_SUITE_P(
         InputCase{"Empty", "", 0, 0, {}}, InputCase{"OnlyWhiteSpace", " \n\t\n", 0, 0, {}},
         InputCase{"EndsAfterThree", "1 2 3\n", 0, 3, {}},
         InputCase{"EndsInJunk", "1 2 3 4 5 6 7 8 9 abc", 1, 9, {}},
-        InputCase{"EndsInSign", "1 2 3 4 5 6 7 8 9 -", 1, 9, {}}),
+        InputCase{"EndsInSign", "1 2 3 4 5 6 7 8 9 -", 1, 9, {}},
+        // Notepad's byte-order mark is skipped at the very start, and only there.
+        InputCase{"ByteOrderMark", mark + "1" + two_to_ten, 0, 10, one_to_ten},
+        InputCase{"ByteOrderMarkAfterSpace", " " + mark + "1" + two_to_ten, 1, 9, {}},
+        InputCase{"PartOfByteOrderMark", part_of_mark + " 1" + two_to_ten, 1, 10, one_to_ten},
+        InputCase{"PartOfByteOrderMarkBeforeDigit", part_of_mark + "1" + two_to_ten, 1, 9, {}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace

@@ -1,12 +1,14 @@
 #include "dialogue.hpp"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "texts.hpp"
 
 namespace {
 
-// What one read met: a 32-bit number, something else, or the end of the input.
+// What one read met: a number, a word that is not one, or no more input.
 enum class Token : std::uint8_t { number, not_a_number, end };
 
 struct Reading {
@@ -24,14 +26,40 @@ constexpr bool is_digit(int c)
     return c >= '0' && c <= '9';
 }
 
+// Drops the rest of a word that is not a number, c being its next byte.
+Reading drop_word(std::FILE* in, int c)
+{
+    while (c != EOF && !is_space(c)) {
+        c = std::fgetc(in);
+    }
+    return {Token::not_a_number, 0};
+}
+
+// Notepad and PowerShell begin a UTF-8 text file with a byte-order mark. Steps
+// over it, c being the first byte of the input; false if the bytes only begin
+// like one, and so are a word that is not a number.
+bool skip_byte_order_mark(std::FILE* in, int& c)
+{
+    constexpr std::array<int, 3> mark{0xEF, 0xBB, 0xBF};
+    std::size_t matched = 0;
+    while (matched < mark.size() && c == mark[matched]) {
+        c = std::fgetc(in);
+        ++matched;
+    }
+    return matched == 0 || matched == mark.size();
+}
+
 // Reads the next whole number as "%d" would: white space skipped, an optional
 // sign, decimal digits, and whatever follows left for the next read. Unlike
 // "%d" it never stalls on a word that is not a number (the word is dropped)
-// and never overflows (a number beyond 32 bits is not taken for one). It reads
-// one character at a time, so memory stays the same whatever the input.
-Reading read_number(std::FILE* in)
+// and never overflows. It reads one byte at a time, so memory stays the same
+// whatever the input.
+Reading read_number(std::FILE* in, bool at_start)
 {
     int c = std::fgetc(in);
+    if (at_start && !skip_byte_order_mark(in, c)) {
+        return drop_word(in, c);
+    }
     while (is_space(c)) {
         c = std::fgetc(in);
     }
@@ -44,29 +72,21 @@ Reading read_number(std::FILE* in)
         c = std::fgetc(in);
     }
     if (!is_digit(c)) {
-        while (c != EOF && !is_space(c)) {
-            c = std::fgetc(in);
-        }
-        return {Token::not_a_number, 0};
+        return drop_word(in, c);
     }
 
-    // Past this the number is out of 32-bit range either way, and more
-    // digits cannot bring it back: the magnitude stops growing there.
-    constexpr std::int64_t beyond = std::int64_t{INT32_MAX} + 2;
-    std::int64_t magnitude = 0;
+    // Past MAX_VALUE the number is out of range however many digits follow,
+    // so the magnitude stops growing there.
+    std::int32_t magnitude = 0;
     do {
-        if (magnitude < beyond) {
+        if (magnitude <= MAX_VALUE) {
             magnitude = magnitude * 10 + (c - '0');
         }
         c = std::fgetc(in);
     } while (is_digit(c));
     std::ungetc(c, in);
 
-    const std::int64_t value = negative ? -magnitude : magnitude;
-    if (value < INT32_MIN || value > INT32_MAX) {
-        return {Token::not_a_number, 0};
-    }
-    return {Token::number, static_cast<std::int32_t>(value)};
+    return {Token::number, negative ? -magnitude : magnitude};
 }
 
 void put_line(const char* line, std::FILE* out)
@@ -80,13 +100,15 @@ void put_line(const char* line, std::FILE* out)
 bool read_elements(std::FILE* in, std::FILE* out, Elements& A)
 {
     std::int32_t number = 1;
+    bool at_start = true;
     for (std::int32_t& element : A) {
         for (;;) {
             std::fprintf(out, text::prompt, number, MAX_VALUE);
             // The prompt must be seen before the wait, even through a pipe.
             std::fflush(out);
 
-            const Reading reading = read_number(in);
+            const Reading reading = read_number(in, at_start);
+            at_start = false;
             if (reading.token == Token::end) {
                 // End the open prompt line.
                 std::fputc('\n', out);

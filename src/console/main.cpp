@@ -8,21 +8,36 @@
 #include "dialogue.hpp"
 #include "texts.hpp"
 
+namespace {
+
+// Flushes standard output; says so on standard error if anything written to
+// it was lost.
+bool output_written()
+{
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) {
+        return true;
+    }
+    std::fputs(text::write_failed, stderr);
+    return false;
+}
+
+} // namespace
+
 int main()
 {
     Elements A{};
     if (!read_elements(stdin, stdout, A)) {
-        std::fprintf(stderr, text::input_ended, ELEMENT_COUNT);
+        if (std::ferror(stdin) != 0) {
+            std::fputs(text::read_failed, stderr);
+        } else {
+            std::fprintf(stderr, text::input_ended, ELEMENT_COUNT);
+        }
+        output_written();
         return EXIT_FAILURE;
     }
 
     Elements B{};
     bead_sort(A, B);
     print_report(stdout, B);
-
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        std::fputs(text::write_failed, stderr);
-        return EXIT_FAILURE;
-    }
-    return EXIT_SUCCESS;
+    return output_written() ? EXIT_SUCCESS : EXIT_FAILURE;
 }

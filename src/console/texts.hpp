@@ -16,6 +16,8 @@ inline constexpr char closing_rule[] = "------------------------------";
 
 inline constexpr char input_ended[] = "Η είσοδος τελείωσε πριν δοθούν και οι %d τιμές.\n";
 
+inline constexpr char read_failed[] = "Αποτυχία ανάγνωσης από την τυπική είσοδο.\n";
+
 inline constexpr char write_failed[] = "Αποτυχία εγγραφής στην τυπική έξοδο.\n";
 
 } // namespace text
