@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bead_sort.hpp"
-#include "memory_dialogue.hpp"
+#include "tmpfile_input_phase.hpp"
 
 namespace {
 

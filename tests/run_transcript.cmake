@@ -1,5 +1,6 @@
 # Runs the program on one transcript's input and compares, byte for byte, its
-# standard output, standard error and exit status with the expected ones.
+# standard output, standard error and exit status with the expected ones. A
+# difference is shown as a diff -u, with CR made visible.
 #
 #   PROGRAM      the program; EMULATOR runs it when cross-built
 #   DIR, NAME    the transcript: NAME.in, NAME.out, and NAME.err when the run
@@ -9,7 +10,9 @@
 #   STATUS       expected exit status (default 0)
 #   ARGS         command-line arguments, ;-separated
 #   CRLF         expect every line break as CR LF (Windows text mode)
+#   STDIN        read standard input from this path instead (a directory: /)
 #   STDOUT       write standard output here instead of to a file (/dev/full)
+#   THEN         a transcript whose .out standard output goes on with
 #   PREFIX_BYTE, PREFIX_LENGTH
 #                start the input with one word of PREFIX_LENGTH copies of
 #                PREFIX_BYTE on a line of its own
@@ -33,7 +36,9 @@ endif()
 
 file(MAKE_DIRECTORY "${WORK}")
 set(input "${DIR}/${INPUT}.in")
-if(DEFINED PREFIX_LENGTH)
+if(DEFINED STDIN)
+    set(input "${STDIN}")
+elseif(DEFINED PREFIX_LENGTH)
     set(input "${WORK}/${NAME}.in")
     string(REPEAT "${PREFIX_BYTE}" ${PREFIX_LENGTH} prefix)
     file(READ "${DIR}/${INPUT}.in" rest)
@@ -56,39 +61,53 @@ execute_process(
     INPUT_FILE "${input}"
     OUTPUT_FILE "${stdout}"
     ERROR_FILE "${WORK}/${NAME}.stderr"
-    RESULT_VARIABLE status
-    TIMEOUT 120)
+    RESULT_VARIABLE status)
 
 set(failures)
 if(NOT status STREQUAL STATUS)
     list(APPEND failures "exit status ${status}, expected ${STATUS}")
 endif()
 
-# Compares a produced file with a hand-written one; in CR LF mode the expected
-# line breaks become CR LF, and the produced bytes are never altered.
+# Compares a produced file with a hand-written one, whose line breaks become
+# CR LF in CR LF mode; the produced bytes are never altered.
 function(compare what produced expected)
-    file(READ "${produced}" actual_hex HEX)
-    set(expected_hex "")
+    set(text "")
     if(EXISTS "${expected}")
-        file(READ "${expected}" expected_hex HEX)
+        file(READ "${expected}" text)
     endif()
+    foreach(more IN LISTS ARGN)
+        file(READ "${more}" more)
+        string(APPEND text "${more}")
+    endforeach()
     if(CRLF)
-        string(REGEX REPLACE "(..)" "\\1;" bytes "${expected_hex}")
-        list(TRANSFORM bytes REPLACE "^0a$" "0d0a")
-        list(JOIN bytes "" expected_hex)
+        string(REPLACE "\n" "\r\n" text "${text}")
     endif()
-    if(NOT actual_hex STREQUAL expected_hex)
-        file(READ "${produced}" text)
-        set(failures ${failures} "${what} differs from ${expected}; it was:\n${text}" PARENT_SCOPE)
+    set(wanted "${produced}.expected")
+    file(WRITE "${wanted}" "${text}")
+    execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${wanted}" "${produced}" RESULT_VARIABLE differ)
+    if(NOT differ)
+        return()
     endif()
+    foreach(file IN ITEMS wanted produced)
+        file(READ "${${file}}" text)
+        string(REPLACE "\r" "\\r" text "${text}")
+        file(WRITE "${${file}}.visible" "${text}")
+    endforeach()
+    execute_process(COMMAND diff -u --label "${expected}" --label "${what}" "${wanted}.visible"
+                            "${produced}.visible")
+    set(failures ${failures} "${what} differs (diff above)" PARENT_SCOPE)
 endfunction()
 
 if(NOT DEFINED STDOUT)
-    compare("standard output" "${stdout}" "${DIR}/${EXPECT}.out")
+    set(then)
+    if(DEFINED THEN)
+        set(then "${DIR}/${THEN}.out")
+    endif()
+    compare("standard output" "${stdout}" "${DIR}/${EXPECT}.out" ${then})
 endif()
 compare("standard error" "${WORK}/${NAME}.stderr" "${DIR}/${EXPECT}.err")
 
 if(failures)
-    list(JOIN failures "\n" report)
+    list(JOIN failures "; " report)
     message(FATAL_ERROR "${NAME}: ${report}")
 endif()

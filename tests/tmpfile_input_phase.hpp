@@ -2,12 +2,14 @@
 
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "dialogue.hpp"
 
-// The input phase, fed from a string and writing to a string.
+// The input phase run on temporary files: fed from a string, its output
+// read back into a string.
 struct InputPhase {
     bool complete = false;
     bool input_exhausted = false;
