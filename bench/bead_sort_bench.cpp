@@ -50,7 +50,26 @@ void BM_StdSort(benchmark::State& state)
     });
 }
 
+// The build of bead_sort that this CPU runs.
+const char* sort_build()
+{
+#ifdef BEADSORT_MULTIVERSION
+    return __builtin_cpu_supports("x86-64-v3") ? "x86-64-v3 (AVX2)" : "baseline x86-64";
+#else
+    return "baseline x86-64 (the only build)";
+#endif
+}
+
 } // namespace
 
 BENCHMARK(BM_BeadSort);
 BENCHMARK(BM_StdSort);
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::AddCustomContext("bead_sort build", sort_build());
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
