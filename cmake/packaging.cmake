@@ -1,14 +1,79 @@
+# What a user downloads: for Linux a tarball and a Debian package of one
+# static binary, for Windows a ZIP of one folder. Both come from the one
+# install tree, laid out as each platform expects.
 include(GNUInstallDirs)
 
-install(TARGETS beadsort RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+file(READ "${PROJECT_SOURCE_DIR}/LICENSE" license)
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" copyright "${license}")
+set(copyright "${CMAKE_MATCH_1}")
 
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_RESOURCE_FILE_README "${PROJECT_SOURCE_DIR}/README.md")
-set(CPACK_STRIP_FILES TRUE)
 if(WIN32)
+    # One folder: the program, its launcher, and the texts with Windows line
+    # breaks, so that Notepad shows them as they are.
+    function(install_with_crlf source name)
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${source}")
+        file(READ "${PROJECT_SOURCE_DIR}/${source}" text)
+        string(REPLACE "\n" "\r\n" text "${text}")
+        file(WRITE "${PROJECT_BINARY_DIR}/${name}" "${text}")
+        install(FILES "${PROJECT_BINARY_DIR}/${name}" DESTINATION .)
+    endfunction()
+    install(TARGETS beadsort RUNTIME DESTINATION .)
+    install_with_crlf(packaging/windows/beadsort.cmd beadsort.cmd)
+    install_with_crlf(README.md README.txt)
+    install_with_crlf(LICENSE LICENSE.txt)
     set(CPACK_GENERATOR ZIP)
 else()
-    set(CPACK_GENERATOR TGZ)
+    install(TARGETS beadsort RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+    # The manual page and the changelog ship compressed, as Debian wants them,
+    # with no name or time in the gzip header.
+    foreach(file IN ITEMS doc/beadsort.1 packaging/debian/changelog)
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${file}")
+        get_filename_component(name "${file}" NAME)
+        execute_process(COMMAND gzip -9 -n -c "${PROJECT_SOURCE_DIR}/${file}"
+                        OUTPUT_FILE "${PROJECT_BINARY_DIR}/${name}.gz" COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+    install(FILES "${PROJECT_BINARY_DIR}/beadsort.1.gz" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+    # The licence in Debian's machine-readable form, where Debian looks for it.
+    string(REGEX REPLACE "^.*\n\n(Permission)" "\\1" license_text "${license}")
+    string(STRIP "${license_text}" license_text)
+    string(REPLACE "\n\n" "\n.\n" license_text "${license_text}")
+    string(REPLACE "\n" "\n " license_text " ${license_text}")
+    configure_file("${PROJECT_SOURCE_DIR}/packaging/debian/copyright.in" copyright @ONLY)
+    install(FILES README.md LICENSE "${PROJECT_BINARY_DIR}/copyright" "${PROJECT_BINARY_DIR}/changelog.gz"
+            DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    # For the Debian package alone.
+    install(FILES packaging/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
+            RENAME beadsort COMPONENT debian)
+
+    set(CPACK_GENERATOR TGZ DEB)
+    # Named again by the package test: CPack overwrites CPACK_PACKAGE_FILE_NAME.
+    set(tarball "${PROJECT_NAME}-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR}")
+    set(CPACK_PACKAGE_FILE_NAME "${tarball}")
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+    set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+    set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The beadsort developers <beadsort@example.org>")
 endif()
+
+set(CPACK_PACKAGE_DESCRIPTION
+    "beadsort asks, in Greek, for ten whole numbers from 0 to 50, asks again
+for any value out of range, and prints the ten in order. It sorts them by
+the bead sort: each value lays a row of beads across 50 rods, the beads
+fall, and the fallen rows, read from the top down, are the values from the
+smallest to the largest.")
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
+set(CPACK_RESOURCE_FILE_README "${PROJECT_SOURCE_DIR}/README.md")
+set(CPACK_STRIP_FILES TRUE)
+
+# Reproducible archives: members dated at the last commit, in name order.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    set(CPACK_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
+else()
+    execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
+                    OUTPUT_VARIABLE CPACK_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/release_archives.cmake")
+set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/release_archives.cmake")
 include(CPack)

@@ -1,26 +1,85 @@
-# Packs the build with CPack, unpacks the archive, and runs the program found
-# in it through the road transcript. CPACK, CONFIG, WORK, and the options of
-# run_transcript.cmake but PROGRAM.
+# Packs the build with CPack and checks what a user downloads: SHA256SUMS
+# holds the hash of every package; each package holds exactly the files its
+# platform expects; the program in it runs the example session, and so does
+# the Windows launcher.
+#   CPACK, CONFIG, WORK, VERSION, TARBALL (the tarball's name, on Linux), and
+#   the options of run_transcript.cmake but PROGRAM and NAME
+
+cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE "${WORK}")
 execute_process(COMMAND "${CPACK}" --config "${CONFIG}" -B "${WORK}" OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
-file(GLOB archive "${WORK}/beadsort-*.zip" "${WORK}/beadsort-*.tar.gz")
-list(LENGTH archive archives)
-if(NOT archives EQUAL 1)
-    message(FATAL_ERROR "expected one archive in ${WORK}, found: ${archive}")
+
+set(failures)
+set(checked 0)
+file(STRINGS "${WORK}/SHA256SUMS" sums)
+
+# check(PACKAGE ROOT PROGRAM FILE...): PACKAGE unpacks to exactly FILE...,
+# all under ROOT; ROOT/PROGRAM runs the example session.
+function(check package root program)
+    file(SHA256 "${WORK}/${package}" hash)
+    if(NOT "${hash}  ${package}" IN_LIST sums)
+        list(APPEND failures "SHA256SUMS lacks ${hash}  ${package}")
+    endif()
+
+    set(unpacked "${WORK}/unpacked/${package}")
+    file(MAKE_DIRECTORY "${unpacked}")
+    if(package MATCHES "\\.deb$")
+        execute_process(COMMAND dpkg-deb -x "${WORK}/${package}" "${unpacked}" COMMAND_ERROR_IS_FATAL ANY)
+    else()
+        execute_process(COMMAND "${CMAKE_COMMAND}" -E tar xf "${WORK}/${package}" WORKING_DIRECTORY "${unpacked}"
+                        COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+    file(GLOB_RECURSE found LIST_DIRECTORIES false RELATIVE "${unpacked}/${root}" "${unpacked}/*")
+    list(SORT found)
+    set(expected ${ARGN})
+    list(SORT expected)
+    if(NOT found STREQUAL expected)
+        list(APPEND failures "${package} holds ${found}, not ${expected}")
+    endif()
+
+    execute_process(
+        COMMAND "${CMAKE_COMMAND}" "-DPROGRAM=${unpacked}/${root}/${program}" "-DEMULATOR=${EMULATOR}" "-DDIR=${DIR}"
+                -DNAME=example-session "-DCRLF=${CRLF}" "-DWORK=${WORK}" -P "${CMAKE_CURRENT_LIST_DIR}/run_transcript.cmake"
+        RESULT_VARIABLE status)
+    if(status)
+        list(APPEND failures "the program in ${package} fails the example session")
+    endif()
+    if(program MATCHES "\\.exe$")
+        # The launcher for a double-click: the report, then the wait for a
+        # key, in the words of wine's cmd.
+        string(REPLACE "/" "\\" launcher "Z:${unpacked}/${root}/beadsort.cmd")
+        execute_process(
+            COMMAND "${CMAKE_COMMAND}" -DPROGRAM=cmd "-DARGS=/c\\;${launcher}" "-DEMULATOR=${EMULATOR}"
+                    "-DDIR=${DIR}" -DNAME=launcher -DINPUT=example-session -DEXPECT=example-session
+                    -DTHEN=wine-pause "-DCRLF=${CRLF}" "-DWORK=${WORK}"
+                    -P "${CMAKE_CURRENT_LIST_DIR}/run_transcript.cmake"
+            RESULT_VARIABLE status)
+        if(status)
+            list(APPEND failures "beadsort.cmd in ${package} fails the example session")
+        endif()
+    endif()
+    math(EXPR checked "${checked} + 1")
+    set(checked ${checked} PARENT_SCOPE)
+    set(failures ${failures} PARENT_SCOPE)
+endfunction()
+
+if(CRLF)
+    set(folder "beadsort-${VERSION}-win64")
+    check(${folder}.zip ${folder} beadsort.exe beadsort.exe beadsort.cmd README.txt LICENSE.txt)
+else()
+    set(docs share/doc/beadsort)
+    set(files bin/beadsort share/man/man1/beadsort.1.gz ${docs}/README.md ${docs}/LICENSE ${docs}/copyright
+              ${docs}/changelog.gz)
+    check(${TARBALL}.tar.gz ${TARBALL} bin/beadsort ${files})
+    check(beadsort_${VERSION}_amd64.deb usr bin/beadsort ${files} share/lintian/overrides/beadsort)
 endif()
 
-file(MAKE_DIRECTORY "${WORK}/unpacked")
-execute_process(COMMAND "${CMAKE_COMMAND}" -E tar xf "${archive}" WORKING_DIRECTORY "${WORK}/unpacked"
-                COMMAND_ERROR_IS_FATAL ANY)
-file(GLOB_RECURSE program "${WORK}/unpacked/*/bin/beadsort" "${WORK}/unpacked/*/bin/beadsort.exe")
-file(GLOB_RECURSE readme "${WORK}/unpacked/*/README.md")
-if(NOT program OR NOT readme)
-    message(FATAL_ERROR "${archive} lacks bin/beadsort or README.md")
+list(LENGTH sums listed)
+if(NOT listed EQUAL checked)
+    list(APPEND failures "SHA256SUMS lists ${listed} packages, not ${checked}")
 endif()
-
-execute_process(
-    COMMAND "${CMAKE_COMMAND}" "-DPROGRAM=${program}" "-DEMULATOR=${EMULATOR}" "-DDIR=${DIR}" -DNAME=road
-            "-DCRLF=${CRLF}" "-DWORK=${WORK}" -P "${CMAKE_CURRENT_LIST_DIR}/run_transcript.cmake"
-    COMMAND_ERROR_IS_FATAL ANY)
-message(STATUS "${archive} holds a working ${program}")
+if(failures)
+    list(JOIN failures "\n" report)
+    message(FATAL_ERROR "${report}")
+endif()
