@@ -45,7 +45,7 @@ else()
             DESTINATION ${CMAKE_INSTALL_DOCDIR})
     # For the Debian package alone.
     install(FILES packaging/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
-            RENAME beadsort COMPONENT debian)
+            RENAME beadsort COMPONENT debian EXCLUDE_FROM_ALL)
 
     set(CPACK_GENERATOR TGZ DEB)
     # Named again by the package test: CPack overwrites CPACK_PACKAGE_FILE_NAME.
