@@ -1,12 +1,17 @@
 # Read by CPack: before each generator (CPACK_PROJECT_CONFIG_FILE), and after
 # it with CPACK_PACKAGE_FILES set (CPACK_POST_BUILD_SCRIPTS).
 #
-# Before: every archive member gets the time of the last commit.
+# Before: every archive member gets the time of the last commit, unless
+# SOURCE_DATE_EPOCH names another; the Debian package alone gets the files of
+# the debian component.
 if(NOT DEFINED CPACK_PACKAGE_FILES)
-    if(NOT DEFINED ENV{SOURCE_DATE_EPOCH} AND CPACK_SOURCE_DATE_EPOCH)
-        set(ENV{SOURCE_DATE_EPOCH} "${CPACK_SOURCE_DATE_EPOCH}")
+    if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+        execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY "${CPACK_BEADSORT_SOURCE_DIR}"
+                        OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+        if(epoch)
+            set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
+        endif()
     endif()
-    # The Debian package alone gets the files of the debian component.
     if(CPACK_GENERATOR STREQUAL "DEB")
         set(CPACK_DEB_COMPONENT_INSTALL ON)
         set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
