@@ -14,6 +14,17 @@ set(failures)
 set(checked 0)
 file(STRINGS "${WORK}/SHA256SUMS" sums)
 
+# transcript(WHAT OPTION...): runs a transcript with the given options of
+# run_transcript.cmake, and notes WHAT as failing if it fails.
+function(transcript what)
+    execute_process(COMMAND "${CMAKE_COMMAND}" ${ARGN} "-DEMULATOR=${EMULATOR}" "-DDIR=${DIR}" "-DCRLF=${CRLF}"
+                            "-DWORK=${WORK}" -P "${CMAKE_CURRENT_LIST_DIR}/run_transcript.cmake"
+                    RESULT_VARIABLE status)
+    if(status)
+        set(failures ${failures} "${what} fails the example session" PARENT_SCOPE)
+    endif()
+endfunction()
+
 # check(PACKAGE ROOT PROGRAM FILE...): PACKAGE unpacks to exactly FILE...,
 # all under ROOT; ROOT/PROGRAM runs the example session.
 function(check package root program)
@@ -38,26 +49,13 @@ function(check package root program)
         list(APPEND failures "${package} holds ${found}, not ${expected}")
     endif()
 
-    execute_process(
-        COMMAND "${CMAKE_COMMAND}" "-DPROGRAM=${unpacked}/${root}/${program}" "-DEMULATOR=${EMULATOR}" "-DDIR=${DIR}"
-                -DNAME=example-session "-DCRLF=${CRLF}" "-DWORK=${WORK}" -P "${CMAKE_CURRENT_LIST_DIR}/run_transcript.cmake"
-        RESULT_VARIABLE status)
-    if(status)
-        list(APPEND failures "the program in ${package} fails the example session")
-    endif()
+    transcript("the program in ${package}" "-DPROGRAM=${unpacked}/${root}/${program}" -DNAME=example-session)
     if(program MATCHES "\\.exe$")
         # The launcher for a double-click: the report, then the wait for a
         # key, in the words of wine's cmd.
         string(REPLACE "/" "\\" launcher "Z:${unpacked}/${root}/beadsort.cmd")
-        execute_process(
-            COMMAND "${CMAKE_COMMAND}" -DPROGRAM=cmd "-DARGS=/c\\;${launcher}" "-DEMULATOR=${EMULATOR}"
-                    "-DDIR=${DIR}" -DNAME=launcher -DINPUT=example-session -DEXPECT=example-session
-                    -DTHEN=wine-pause "-DCRLF=${CRLF}" "-DWORK=${WORK}"
-                    -P "${CMAKE_CURRENT_LIST_DIR}/run_transcript.cmake"
-            RESULT_VARIABLE status)
-        if(status)
-            list(APPEND failures "beadsort.cmd in ${package} fails the example session")
-        endif()
+        transcript("beadsort.cmd in ${package}" -DPROGRAM=cmd "-DARGS=/c\\;${launcher}" -DNAME=launcher
+                   -DINPUT=example-session -DEXPECT=example-session -DTHEN=wine-pause)
     endif()
     math(EXPR checked "${checked} + 1")
     set(checked ${checked} PARENT_SCOPE)
