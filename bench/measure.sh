@@ -21,7 +21,7 @@ fail() {
 }
 command -v valgrind >/dev/null || fail "valgrind is missing: sudo apt-get install valgrind"
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+trap 'rm -f "$log" "$log.csv"' EXIT
 if ! { cmake "${configure[@]}" && cmake --build "$build"; } >"$log" 2>&1; then
     tail -n 20 "$log" >&2
     fail "the benchmark did not build; it needs libbenchmark-dev: sudo apt-get install libbenchmark-dev"
@@ -39,7 +39,6 @@ for run in $(seq "$runs"); do
     echo "$line times"
     ratios+=("${line##*: }")
 done
-rm -f "$log.csv"
 sed -n 's/^bead_sort build: /the CPU ran the bead sort built for /p' "$log"
 printf '%s\n' "${ratios[@]}" | sort -n | awk '{ r[NR] = $1 }
     END { printf "median %.2f times std::sort over %d runs (range %.2f to %.2f)\n",

@@ -18,6 +18,9 @@ if(WIN32)
         install(FILES "${PROJECT_BINARY_DIR}/${name}" DESTINATION .)
     endfunction()
     install(TARGETS beadsort RUNTIME DESTINATION .)
+    # Version information and manifest inside beadsort.exe.
+    configure_file("${PROJECT_SOURCE_DIR}/packaging/windows/beadsort.rc.in" beadsort.rc @ONLY)
+    target_sources(beadsort PRIVATE "${PROJECT_BINARY_DIR}/beadsort.rc")
     install_with_crlf(packaging/windows/beadsort.cmd beadsort.cmd)
     install_with_crlf(README.md README.txt)
     install_with_crlf(LICENSE LICENSE.txt)
@@ -63,8 +66,6 @@ for any value out of range, and prints the ten in order. It sorts them by
 the bead sort: each value lays a row of beads across 50 rods, the beads
 fall, and the fallen rows, read from the top down, are the values from the
 smallest to the largest.")
-set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
-set(CPACK_RESOURCE_FILE_README "${PROJECT_SOURCE_DIR}/README.md")
 set(CPACK_STRIP_FILES TRUE)
 
 # Reproducible archives: members dated at the last commit, in name order.
