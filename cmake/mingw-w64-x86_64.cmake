@@ -3,9 +3,8 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
+# CMake finds the prefixed windres for the version resource itself.
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++)
-# For the version information and manifest of beadsort.exe.
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

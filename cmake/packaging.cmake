@@ -46,9 +46,13 @@ else()
     configure_file("${PROJECT_SOURCE_DIR}/packaging/debian/copyright.in" copyright @ONLY)
     install(FILES README.md LICENSE "${PROJECT_BINARY_DIR}/copyright" "${PROJECT_BINARY_DIR}/changelog.gz"
             DESTINATION ${CMAKE_INSTALL_DOCDIR})
-    # For the Debian package alone.
+    # For the Debian package alone: the DEB generator alone installs by
+    # component, and takes this one with the rest.
     install(FILES packaging/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
             RENAME beadsort COMPONENT debian EXCLUDE_FROM_ALL)
+    set(CPACK_DEB_COMPONENT_INSTALL ON)
+    set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+    set(CPACK_COMPONENTS_ALL Unspecified debian)
 
     set(CPACK_GENERATOR TGZ DEB)
     # Named again by the package test: CPack overwrites CPACK_PACKAGE_FILE_NAME.
@@ -70,6 +74,6 @@ set(CPACK_STRIP_FILES TRUE)
 
 # Reproducible archives: members dated at the last commit, in name order.
 set(CPACK_BEADSORT_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
-set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/release_archives.cmake")
-set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/release_archives.cmake")
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/packaging/reproducible_archives.cmake")
+set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/packaging/reproducible_archives.cmake")
 include(CPack)

@@ -2,8 +2,7 @@
 # it with CPACK_PACKAGE_FILES set (CPACK_POST_BUILD_SCRIPTS).
 #
 # Before: every archive member gets the time of the last commit, unless
-# SOURCE_DATE_EPOCH names another; the Debian package alone gets the files of
-# the debian component.
+# SOURCE_DATE_EPOCH names another.
 if(NOT DEFINED CPACK_PACKAGE_FILES)
     if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
         execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY "${CPACK_BEADSORT_SOURCE_DIR}"
@@ -11,11 +10,6 @@ if(NOT DEFINED CPACK_PACKAGE_FILES)
         if(epoch)
             set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
         endif()
-    endif()
-    if(CPACK_GENERATOR STREQUAL "DEB")
-        set(CPACK_DEB_COMPONENT_INSTALL ON)
-        set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
-        set(CPACK_COMPONENTS_ALL Unspecified debian)
     endif()
     return()
 endif()
