@@ -2,23 +2,24 @@
 # holds the hash of every package; each package holds exactly the files its
 # platform expects; the program in it runs the example session, and so does
 # the Windows launcher.
-#   CPACK, CONFIG, WORK, VERSION, TARBALL (the tarball's name, on Linux), and
+#   CPACK, CONFIG, SCRATCH, VERSION, TARBALL (the tarball's name, on Linux), and
 #   the options of run_transcript.cmake but PROGRAM and NAME
 
+# Under cmake -P no policy is set unless asked: IN_LIST needs CMP0057.
 cmake_minimum_required(VERSION 3.25)
 
-file(REMOVE_RECURSE "${WORK}")
-execute_process(COMMAND "${CPACK}" --config "${CONFIG}" -B "${WORK}" OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+file(REMOVE_RECURSE "${SCRATCH}")
+execute_process(COMMAND "${CPACK}" --config "${CONFIG}" -B "${SCRATCH}" OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 
 set(failures)
 set(checked 0)
-file(STRINGS "${WORK}/SHA256SUMS" sums)
+file(STRINGS "${SCRATCH}/SHA256SUMS" sums)
 
 # transcript(WHAT OPTION...): runs a transcript with the given options of
 # run_transcript.cmake, and notes WHAT as failing if it fails.
 function(transcript what)
-    execute_process(COMMAND "${CMAKE_COMMAND}" ${ARGN} "-DEMULATOR=${EMULATOR}" "-DDIR=${DIR}" "-DCRLF=${CRLF}"
-                            "-DWORK=${WORK}" -P "${CMAKE_CURRENT_LIST_DIR}/run_transcript.cmake"
+    execute_process(COMMAND "${CMAKE_COMMAND}" ${ARGN} "-DEMULATOR=${EMULATOR}" "-DTRANSCRIPTS=${TRANSCRIPTS}"
+                            "-DCRLF=${CRLF}" "-DSCRATCH=${SCRATCH}" -P "${CMAKE_CURRENT_LIST_DIR}/run_transcript.cmake"
                     RESULT_VARIABLE status)
     if(status)
         set(failures ${failures} "${what} fails the example session" PARENT_SCOPE)
@@ -28,17 +29,17 @@ endfunction()
 # check(PACKAGE ROOT PROGRAM FILE...): PACKAGE unpacks to exactly FILE...,
 # all under ROOT; ROOT/PROGRAM runs the example session.
 function(check package root program)
-    file(SHA256 "${WORK}/${package}" hash)
+    file(SHA256 "${SCRATCH}/${package}" hash)
     if(NOT "${hash}  ${package}" IN_LIST sums)
         list(APPEND failures "SHA256SUMS lacks ${hash}  ${package}")
     endif()
 
-    set(unpacked "${WORK}/unpacked/${package}")
+    set(unpacked "${SCRATCH}/unpacked/${package}")
     file(MAKE_DIRECTORY "${unpacked}")
     if(package MATCHES "\\.deb$")
-        execute_process(COMMAND dpkg-deb -x "${WORK}/${package}" "${unpacked}" COMMAND_ERROR_IS_FATAL ANY)
+        execute_process(COMMAND dpkg-deb -x "${SCRATCH}/${package}" "${unpacked}" COMMAND_ERROR_IS_FATAL ANY)
     else()
-        execute_process(COMMAND "${CMAKE_COMMAND}" -E tar xf "${WORK}/${package}" WORKING_DIRECTORY "${unpacked}"
+        execute_process(COMMAND "${CMAKE_COMMAND}" -E tar xf "${SCRATCH}/${package}" WORKING_DIRECTORY "${unpacked}"
                         COMMAND_ERROR_IS_FATAL ANY)
     endif()
     file(GLOB_RECURSE found LIST_DIRECTORIES false RELATIVE "${unpacked}/${root}" "${unpacked}/*")
@@ -55,7 +56,7 @@ function(check package root program)
         # key, in the words of wine's cmd.
         string(REPLACE "/" "\\" launcher "Z:${unpacked}/${root}/beadsort.cmd")
         transcript("beadsort.cmd in ${package}" -DPROGRAM=cmd "-DARGS=/c\\;${launcher}" -DNAME=launcher
-                   -DINPUT=example-session -DEXPECT=example-session -DTHEN=wine-pause)
+                   -DINPUT=example-session -DEXPECT=example-session -DEXPECT_FOLLOWED_BY=wine-pause)
     endif()
     math(EXPR checked "${checked} + 1")
     set(checked ${checked} PARENT_SCOPE)

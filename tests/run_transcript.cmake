@@ -2,24 +2,25 @@
 # standard output, standard error and exit status with the expected ones. A
 # difference is shown as a diff -u, with CR made visible.
 #
-#   PROGRAM      the program; EMULATOR runs it when cross-built
-#   DIR, NAME    the transcript: NAME.in, NAME.out, and NAME.err when the run
-#                must say something on standard error
-#   INPUT        input transcript, when another than NAME
-#   EXPECT       expected transcript, when another than NAME
-#   STATUS       expected exit status (default 0)
-#   ARGS         command-line arguments, ;-separated
-#   CRLF         expect every line break as CR LF (Windows text mode)
-#   STDIN        read standard input from this path instead (a directory: /)
-#   STDOUT       write standard output here instead of to a file (/dev/full)
-#   THEN         a transcript whose .out standard output goes on with
+#   PROGRAM         the program; EMULATOR runs it when cross-built
+#   TRANSCRIPTS     the folder of the transcripts
+#   NAME            the transcript: NAME.in, NAME.out, and NAME.err exactly
+#                   when the run must fail with status 1 and say why
+#   INPUT           input transcript, when another than NAME
+#   EXPECT          expected transcript, when another than NAME
+#   EXPECT_FOLLOWED_BY
+#                   a transcript whose .out follows EXPECT's on standard output
+#   ARGS            command-line arguments, ;-separated
+#   CRLF            expect every line break as CR LF (Windows text mode)
+#   STDIN           read standard input from this path instead (a directory: /)
+#   STDOUT          write standard output here instead of to a file (/dev/full)
 #   PREFIX_BYTE, PREFIX_LENGTH
-#                start the input with one word of PREFIX_LENGTH copies of
-#                PREFIX_BYTE on a line of its own
-#   MEMORY_LIMIT run under this many bytes of address space (prlimit)
-#   WORK         scratch folder
+#                   start the input with one word of PREFIX_LENGTH copies of
+#                   PREFIX_BYTE on a line of its own
+#   MEMORY_LIMIT    run under this many bytes of address space (prlimit)
+#   SCRATCH         the folder for the files of the run
 
-foreach(required PROGRAM DIR NAME WORK)
+foreach(required PROGRAM TRANSCRIPTS NAME SCRATCH)
     if(NOT DEFINED ${required})
         message(FATAL_ERROR "${required} is not set")
     endif()
@@ -30,18 +31,19 @@ endif()
 if(NOT DEFINED EXPECT)
     set(EXPECT "${NAME}")
 endif()
-if(NOT DEFINED STATUS)
-    set(STATUS 0)
+set(STATUS 0)
+if(EXISTS "${TRANSCRIPTS}/${EXPECT}.err")
+    set(STATUS 1)
 endif()
 
-file(MAKE_DIRECTORY "${WORK}")
-set(input "${DIR}/${INPUT}.in")
+file(MAKE_DIRECTORY "${SCRATCH}")
+set(input "${TRANSCRIPTS}/${INPUT}.in")
 if(DEFINED STDIN)
     set(input "${STDIN}")
 elseif(DEFINED PREFIX_LENGTH)
-    set(input "${WORK}/${NAME}.in")
+    set(input "${SCRATCH}/${NAME}.in")
     string(REPEAT "${PREFIX_BYTE}" ${PREFIX_LENGTH} prefix)
-    file(READ "${DIR}/${INPUT}.in" rest)
+    file(READ "${TRANSCRIPTS}/${INPUT}.in" rest)
     file(WRITE "${input}" "${prefix}\n${rest}")
     unset(prefix)
 endif()
@@ -51,7 +53,7 @@ if(DEFINED MEMORY_LIMIT)
     find_program(PRLIMIT prlimit REQUIRED)
     set(launcher "${PRLIMIT}" "--as=${MEMORY_LIMIT}" --)
 endif()
-set(stdout "${WORK}/${NAME}.stdout")
+set(stdout "${SCRATCH}/${NAME}.stdout")
 if(DEFINED STDOUT)
     set(stdout "${STDOUT}")
 endif()
@@ -60,7 +62,7 @@ execute_process(
     COMMAND ${launcher} ${EMULATOR} "${PROGRAM}" ${ARGS}
     INPUT_FILE "${input}"
     OUTPUT_FILE "${stdout}"
-    ERROR_FILE "${WORK}/${NAME}.stderr"
+    ERROR_FILE "${SCRATCH}/${NAME}.stderr"
     RESULT_VARIABLE status)
 
 set(failures)
@@ -99,13 +101,13 @@ function(compare what produced expected)
 endfunction()
 
 if(NOT DEFINED STDOUT)
-    set(then)
-    if(DEFINED THEN)
-        set(then "${DIR}/${THEN}.out")
+    set(followed_by)
+    if(DEFINED EXPECT_FOLLOWED_BY)
+        set(followed_by "${TRANSCRIPTS}/${EXPECT_FOLLOWED_BY}.out")
     endif()
-    compare("standard output" "${stdout}" "${DIR}/${EXPECT}.out" ${then})
+    compare("standard output" "${stdout}" "${TRANSCRIPTS}/${EXPECT}.out" ${followed_by})
 endif()
-compare("standard error" "${WORK}/${NAME}.stderr" "${DIR}/${EXPECT}.err")
+compare("standard error" "${SCRATCH}/${NAME}.stderr" "${TRANSCRIPTS}/${EXPECT}.err")
 
 if(failures)
     list(JOIN failures "; " report)
