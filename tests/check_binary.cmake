@@ -20,6 +20,17 @@ function(utf16 text out)
     set(${out} "${hex}" PARENT_SCOPE)
 endfunction()
 
+# The hex of each 16-bit number as a little-endian word, one after another.
+function(words out)
+    set(hex)
+    foreach(number IN LISTS ARGN)
+        math(EXPR word "0x10000 + ${number} % 256 * 256 + ${number} / 256" OUTPUT_FORMAT HEXADECIMAL)
+        string(SUBSTRING "${word}" 3 4 word)
+        string(APPEND hex "${word}")
+    endforeach()
+    set(${out} "${hex}" PARENT_SCOPE)
+endfunction()
+
 if(OBJDUMP)
     execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE headers COMMAND_ERROR_IS_FATAL ANY)
     expect("${headers}" "file format pei-x86-64" "not a PE32+ x86-64 image")
@@ -37,13 +48,14 @@ if(OBJDUMP)
     string(HEX "level=\"asInvoker\"" as_invoker)
     expect("${image}" "${as_invoker}" "no manifest asking for the invoker's rights")
     # VS_FIXEDFILEINFO: its signature and layout version, then the file
-    # version as two little-endian words, major.minor and patch.0.
+    # version as two double words, major.minor and patch.0, each the low word
+    # first.
     string(REPLACE "." ";" parts "${VERSION}")
-    list(TRANSFORM parts PREPEND 0) # one byte in hex, while each part is below 10
     list(GET parts 0 major)
     list(GET parts 1 minor)
     list(GET parts 2 patch)
-    expect("${image}" "bd04effe00000100${minor}00${major}000000${patch}00" "no file version ${VERSION}.0")
+    words(version ${minor} ${major} 0 ${patch})
+    expect("${image}" "bd04effe00000100${version}" "no file version ${VERSION}.0")
     foreach(key IN ITEMS FileVersion ProductVersion)
         utf16("${key}" key_hex)
         utf16("${VERSION}" version_hex)
