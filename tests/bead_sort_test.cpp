@@ -12,14 +12,14 @@ struct SortCase {
 
 class BeadSort : public testing::TestWithParam<SortCase> {};
 
-TEST_P(BeadSort, FillsBInOrderAndLeavesAUnchanged)
+// A is left unchanged because bead_sort takes it const: the compiler checks
+// that, not a test.
+TEST_P(BeadSort, FillsBInOrder)
 {
     const SortCase& c = GetParam();
-    const Elements A = c.A;
     Elements B{};
-    bead_sort(A, B);
+    bead_sort(c.A, B);
     EXPECT_EQ(B, c.B);
-    EXPECT_EQ(A, c.A);
 }
 
 constexpr Elements road_sorted{0, 1, 3, 3, 3, 7, 9, 12, 44, 50};

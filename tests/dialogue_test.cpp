@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tmpfile_input_phase.hpp"
+#include "read_elements_from_string.hpp"
 
 namespace {
 
@@ -27,21 +27,21 @@ class ReadElements : public testing::TestWithParam<InputCase> {};
 TEST_P(ReadElements, AcceptsOnlyWholeNumbersInRange)
 {
     const InputCase& c = GetParam();
-    const InputPhase phase = run_input_phase(c.input);
+    const ReadElementsResult result = read_elements_from_string(c.input);
     const bool complete = c.accepted == ELEMENT_COUNT;
 
-    EXPECT_EQ(occurrences(phase.output, "Επαναλάβετε την είσοδο.\n"), c.range_errors);
-    EXPECT_EQ(occurrences(phase.output, "Εισάγετε το στοιχείο "),
+    EXPECT_EQ(occurrences(result.output, "Επαναλάβετε την είσοδο.\n"), c.range_errors);
+    EXPECT_EQ(occurrences(result.output, "Εισάγετε το στοιχείο "),
               c.accepted + c.range_errors + (complete ? 0 : 1));
-    ASSERT_EQ(phase.complete, complete);
+    ASSERT_EQ(result.complete, complete);
     if (complete) {
-        EXPECT_EQ(phase.A, c.A);
+        EXPECT_EQ(result.A, c.A);
         // The report follows the last prompt directly.
-        EXPECT_TRUE(phase.output.ends_with("50): "));
+        EXPECT_TRUE(result.output.ends_with("50): "));
     } else {
         // The open prompt line is ended, and the input was read to its end.
-        EXPECT_TRUE(phase.output.ends_with("50): \n"));
-        EXPECT_TRUE(phase.input_exhausted);
+        EXPECT_TRUE(result.output.ends_with("50): \n"));
+        EXPECT_TRUE(result.input_exhausted);
     }
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bead_sort.hpp"
-#include "tmpfile_input_phase.hpp"
+#include "read_elements_from_string.hpp"
 
 namespace {
 
@@ -69,15 +69,15 @@ TEST(ReadAndSort, ReportIsTheSortedAcceptedValues)
         const Stream stream = random_stream(rng);
         SCOPED_TRACE("seed " + std::to_string(seed));
 
-        const InputPhase phase = run_input_phase(stream.text);
-        ASSERT_EQ(phase.complete, stream.accepted.size() >= ELEMENT_COUNT);
-        if (!phase.complete) {
+        const ReadElementsResult result = read_elements_from_string(stream.text);
+        ASSERT_EQ(result.complete, stream.accepted.size() >= ELEMENT_COUNT);
+        if (!result.complete) {
             continue;
         }
-        EXPECT_TRUE(std::equal(phase.A.begin(), phase.A.end(), stream.accepted.begin()));
+        EXPECT_TRUE(std::equal(result.A.begin(), result.A.end(), stream.accepted.begin()));
 
         Elements B{};
-        bead_sort(phase.A, B);
+        bead_sort(result.A, B);
         std::vector<std::int32_t> expected(stream.accepted.begin(), stream.accepted.begin() + ELEMENT_COUNT);
         std::sort(expected.begin(), expected.end());
         EXPECT_TRUE(std::equal(B.begin(), B.end(), expected.begin()));

@@ -11,8 +11,8 @@
 namespace {
 
 // Flushes standard output; says so on standard error if anything written to
-// it was lost.
-bool output_written()
+// it was lost, and returns false then.
+bool flush_output_reporting_failure()
 {
     if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) {
         return true;
@@ -32,12 +32,12 @@ int main()
         } else {
             std::fprintf(stderr, text::input_ended, ELEMENT_COUNT);
         }
-        output_written();
+        flush_output_reporting_failure();
         return EXIT_FAILURE;
     }
 
     Elements B{};
     bead_sort(A, B);
     print_report(stdout, B);
-    return output_written() ? EXIT_SUCCESS : EXIT_FAILURE;
+    return flush_output_reporting_failure() ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -8,16 +8,16 @@
 
 #include "dialogue.hpp"
 
-// The input phase run on temporary files: fed from a string, its output
-// read back into a string.
-struct InputPhase {
+// read_elements run on temporary files: fed from a string, its output read
+// back into a string.
+struct ReadElementsResult {
     bool complete = false;
     bool input_exhausted = false;
     Elements A{};
     std::string output;
 };
 
-inline InputPhase run_input_phase(std::string_view input)
+inline ReadElementsResult read_elements_from_string(std::string_view input)
 {
     using File = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
     const File in(std::tmpfile(), &std::fclose);
@@ -28,15 +28,15 @@ inline InputPhase run_input_phase(std::string_view input)
     std::fwrite(input.data(), 1, input.size(), in.get());
     std::rewind(in.get());
 
-    InputPhase phase;
-    phase.complete = read_elements(in.get(), out.get(), phase.A);
-    phase.input_exhausted = std::feof(in.get()) != 0;
+    ReadElementsResult result;
+    result.complete = read_elements(in.get(), out.get(), result.A);
+    result.input_exhausted = std::feof(in.get()) != 0;
 
     std::rewind(out.get());
     for (int c = std::fgetc(out.get()); c != EOF; c = std::fgetc(out.get())) {
-        phase.output.push_back(static_cast<char>(c));
+        result.output.push_back(static_cast<char>(c));
     }
-    return phase;
+    return result;
 }
 
 inline int occurrences(std::string_view text, std::string_view part)
