@@ -14,17 +14,30 @@ function(beadsort_harden target)
         if(type STREQUAL "EXECUTABLE")
             target_link_options(${target} PRIVATE -static -Wl,--dynamicbase,--high-entropy-va,--nxcompat)
         endif()
-    else()
-        set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
-        # Fortified calls need the optimiser.
-        target_compile_options(
-            ${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2>
-                              -fstack-protector-strong -fstack-clash-protection -fcf-protection=full)
-        # Static and position-independent: it starts on any x86-64 Linux,
-        # whatever its C library, and still loads at a random address. Full
-        # RELRO: relocations resolved at start, then made read-only.
-        if(type STREQUAL "EXECUTABLE")
-            target_link_options(${target} PRIVATE -static-pie -Wl,-z,relro,-z,now,-z,noexecstack)
-        endif()
+        return()
+    endif()
+
+    # On any POSIX system: position-independent, stack protector, and
+    # fortified calls (which need the optimiser) where the C library has them.
+    set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+    target_compile_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2>
+                                             -fstack-protector-strong)
+    # The rest is GNU/Linux's alone (untried elsewhere).
+    if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+        return()
+    endif()
+    # Guarded stack growth, and the processor's own control-flow checks: CET
+    # on x86-64, return-address signing and branch targets on 64-bit ARM.
+    target_compile_options(${target} PRIVATE -fstack-clash-protection)
+    if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+        target_compile_options(${target} PRIVATE -fcf-protection=full)
+    elseif(CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+        target_compile_options(${target} PRIVATE -mbranch-protection=standard)
+    endif()
+    # Static and position-independent: it starts on any Linux of its
+    # processor, whatever its C library, and still loads at a random address.
+    # Full RELRO: relocations resolved at start, then made read-only.
+    if(type STREQUAL "EXECUTABLE")
+        target_link_options(${target} PRIVATE -static-pie -Wl,-z,relro,-z,now,-z,noexecstack)
     endif()
 endfunction()

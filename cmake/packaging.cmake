@@ -55,10 +55,18 @@ else()
     set(CPACK_COMPONENTS_ALL Unspecified debian)
 
     set(CPACK_GENERATOR TGZ DEB)
-    # Named again by the package test: CPack overwrites CPACK_PACKAGE_FILE_NAME.
+    # Debian's name for the target's architecture; CPack would take the build
+    # machine's.
+    if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+        set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
+    elseif(CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+        set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
+    endif()
+    # Both names are used by the package tests too.
     set(tarball "${PROJECT_NAME}-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR}")
+    set(deb "${PROJECT_NAME}_${PROJECT_VERSION}_${CPACK_DEBIAN_PACKAGE_ARCHITECTURE}.deb")
     set(CPACK_PACKAGE_FILE_NAME "${tarball}")
-    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_FILE_NAME "${deb}")
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
     set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The beadsort developers <beadsort@example.org>")

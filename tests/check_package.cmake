@@ -2,7 +2,8 @@
 # holds the hash of every package; each package holds exactly the files its
 # platform expects; the program in it runs the example session, and so does
 # the Windows launcher.
-#   CPACK, CONFIG, SCRATCH, VERSION, TARBALL (the tarball's name, on Linux), and
+#   CPACK, CONFIG, SCRATCH, VERSION, TARBALL and DEB (the names of the Linux
+#   packages, the tarball's without .tar.gz), and
 #   the options of run_transcript.cmake but PROGRAM and NAME
 
 # Under cmake -P no policy is set unless asked: IN_LIST needs CMP0057.
@@ -71,7 +72,7 @@ else()
     set(files bin/beadsort share/man/man1/beadsort.1.gz ${docs}/README.md ${docs}/LICENSE ${docs}/copyright
               ${docs}/changelog.gz)
     check(${TARBALL}.tar.gz ${TARBALL} bin/beadsort ${files})
-    check(beadsort_${VERSION}_amd64.deb usr bin/beadsort ${files} share/lintian/overrides/beadsort)
+    check(${DEB} usr bin/beadsort ${files} share/lintian/overrides/beadsort)
 endif()
 
 list(LENGTH sums listed)
