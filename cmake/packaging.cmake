@@ -22,18 +22,22 @@ if(WIN32)
     configure_file("${PROJECT_SOURCE_DIR}/packaging/windows/beadsort.rc.in" beadsort.rc @ONLY)
     target_sources(beadsort PRIVATE "${PROJECT_BINARY_DIR}/beadsort.rc")
     install_with_crlf(packaging/windows/beadsort.cmd beadsort.cmd)
-    install_with_crlf(README.md README.txt)
+    install_with_crlf(packaging/windows/README.txt README.txt)
     install_with_crlf(LICENSE LICENSE.txt)
     set(CPACK_GENERATOR ZIP)
 else()
     install(TARGETS beadsort RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-    # The manual page and the changelog ship compressed, as Debian wants them,
-    # with no name or time in the gzip header.
-    foreach(file IN ITEMS doc/beadsort.1 packaging/debian/changelog)
-        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${file}")
+    # The manual page names the program and its version in its footer.
+    configure_file(doc/beadsort.1.in beadsort.1 @ONLY)
+    # The manual page, the changelog and the README (over the 4 kB up to
+    # which Debian leaves a document plain) ship compressed, as Debian wants
+    # them, with no name or time in the gzip header.
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/packaging/debian/changelog"
+                                                                   "${PROJECT_SOURCE_DIR}/README.md")
+    foreach(file IN ITEMS "${PROJECT_BINARY_DIR}/beadsort.1" packaging/debian/changelog README.md)
         get_filename_component(name "${file}" NAME)
-        execute_process(COMMAND gzip -9 -n -c "${PROJECT_SOURCE_DIR}/${file}"
+        execute_process(COMMAND gzip -9 -n -c "${file}" WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
                         OUTPUT_FILE "${PROJECT_BINARY_DIR}/${name}.gz" COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
     install(FILES "${PROJECT_BINARY_DIR}/beadsort.1.gz" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
@@ -44,8 +48,8 @@ else()
     string(REPLACE "\n\n" "\n.\n" license_text "${license_text}")
     string(REPLACE "\n" "\n " license_text " ${license_text}")
     configure_file("${PROJECT_SOURCE_DIR}/packaging/debian/copyright.in" copyright @ONLY)
-    install(FILES README.md LICENSE "${PROJECT_BINARY_DIR}/copyright" "${PROJECT_BINARY_DIR}/changelog.gz"
-            DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(FILES "${PROJECT_BINARY_DIR}/README.md.gz" LICENSE "${PROJECT_BINARY_DIR}/copyright"
+                  "${PROJECT_BINARY_DIR}/changelog.gz" DESTINATION ${CMAKE_INSTALL_DOCDIR})
     # For the Debian package alone: the DEB generator alone installs by
     # component, and takes this one with the rest.
     install(FILES packaging/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides

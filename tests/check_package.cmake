@@ -53,6 +53,11 @@ function(check package root program)
 
     transcript("the program in ${package}" "-DPROGRAM=${unpacked}/${root}/${program}" -DNAME=example-session)
     if(program MATCHES "\\.exe$")
+        # Older Notepad reads the guide as UTF-8 only by its byte-order mark.
+        file(READ "${unpacked}/${root}/README.txt" mark LIMIT 3 HEX)
+        if(NOT mark STREQUAL "efbbbf")
+            list(APPEND failures "README.txt does not begin with a UTF-8 byte-order mark")
+        endif()
         # The launcher for a double-click: the report, then the wait for a
         # key, in the words of wine's cmd.
         string(REPLACE "/" "\\" launcher "Z:${unpacked}/${root}/beadsort.cmd")
@@ -69,7 +74,7 @@ if(CRLF)
     check(${folder}.zip ${folder} beadsort.exe beadsort.exe beadsort.cmd README.txt LICENSE.txt)
 else()
     set(docs share/doc/beadsort)
-    set(files bin/beadsort share/man/man1/beadsort.1.gz ${docs}/README.md ${docs}/LICENSE ${docs}/copyright
+    set(files bin/beadsort share/man/man1/beadsort.1.gz ${docs}/README.md.gz ${docs}/LICENSE ${docs}/copyright
               ${docs}/changelog.gz)
     check(${TARBALL}.tar.gz ${TARBALL} bin/beadsort ${files})
     check(${DEB} usr bin/beadsort ${files} share/lintian/overrides/beadsort)
