@@ -59,18 +59,18 @@ else()
     set(CPACK_COMPONENTS_ALL Unspecified debian)
 
     set(CPACK_GENERATOR TGZ DEB)
-    # Debian's name for the target's architecture; CPack would take the build
-    # machine's.
-    if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-        set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
-    elseif(CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
-        set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
+    # Named for the system and processor they run on: the tarball
+    # linux-PROCESSOR unless the toolchain file names it otherwise, the Debian
+    # package as Debian names the compiler's target, where dpkg-architecture
+    # can tell it (else CPack takes the build machine's).
+    if(NOT DEFINED CPACK_SYSTEM_NAME)
+        string(TOLOWER "${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}" CPACK_SYSTEM_NAME)
     endif()
-    # Both names are used by the package tests too.
-    set(tarball "${PROJECT_NAME}-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR}")
-    set(deb "${PROJECT_NAME}_${PROJECT_VERSION}_${CPACK_DEBIAN_PACKAGE_ARCHITECTURE}.deb")
-    set(CPACK_PACKAGE_FILE_NAME "${tarball}")
-    set(CPACK_DEBIAN_FILE_NAME "${deb}")
+    if(NOT DEFINED CPACK_DEBIAN_PACKAGE_ARCHITECTURE AND CMAKE_LIBRARY_ARCHITECTURE)
+        execute_process(COMMAND dpkg-architecture --host-type ${CMAKE_LIBRARY_ARCHITECTURE} --query DEB_HOST_ARCH
+                        OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    endif()
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
     set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The beadsort developers <beadsort@example.org>")
