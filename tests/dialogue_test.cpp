@@ -72,6 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Notepad's byte-order mark is skipped at the very start, and only there.
         InputCase{"ByteOrderMark", mark + "1" + two_to_ten, 0, 10, one_to_ten},
         InputCase{"ByteOrderMarkAfterSpace", " " + mark + "1" + two_to_ten, 1, 9, {}},
+        InputCase{"ByteOrderMarkAfterNumber", "1" + mark + "2 3 4 5 6 7 8 9 10", 1, 9, {}},
         InputCase{"PartOfByteOrderMark", part_of_mark + " 1" + two_to_ten, 1, 10, one_to_ten},
         InputCase{"PartOfByteOrderMarkBeforeDigit", part_of_mark + "1" + two_to_ten, 1, 9, {}}),
     [](const auto& test) { return std::string(test.param.name); });
