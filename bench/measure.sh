@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Measures the README's performance figures: the bead sort against std::sort
+# Measures the figures of doc/performance.md: the bead sort against std::sort
 # on the same inputs, over several runs with the two interleaved at random,
 # and the instructions of a whole run of the program (the example session)
 # against those of /bin/true.
