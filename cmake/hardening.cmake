@@ -9,6 +9,9 @@ if(BEADSORT_HARDEN)
     include(CheckLinkerFlag)
     set(beadsort_hardening_compile_options)
     set(beadsort_hardening_link_options)
+    # A flag that a compiler takes with a warning (clang: "argument unused")
+    # does nothing there.
+    set(CMAKE_REQUIRED_FLAGS -Werror)
 
     # Guarded stack growth, and the processor's own control-flow checks: CET
     # on x86-64, return-address signing and branch targets on 64-bit ARM.
@@ -25,12 +28,11 @@ if(BEADSORT_HARDEN)
     # Not for Windows: their library, libssp, would bring in ADVAPI32.dll to
     # seed its canary, and the program imports only KERNEL32.dll and msvcrt.dll.
     if(NOT MINGW)
-        set(CMAKE_REQUIRED_FLAGS -fstack-protector-strong)
+        set(CMAKE_REQUIRED_FLAGS "-Werror -fstack-protector-strong")
         check_cxx_source_compiles(
             "#include <cstdio>
             int main(int argc, char**) { char line[16]; std::snprintf(line, sizeof line, \"%d\", argc); return std::puts(line); }"
             BEADSORT_HAS_STACK_PROTECTOR)
-        unset(CMAKE_REQUIRED_FLAGS)
         if(BEADSORT_HAS_STACK_PROTECTOR)
             list(APPEND beadsort_hardening_compile_options -fstack-protector-strong)
         endif()
@@ -40,9 +42,9 @@ if(BEADSORT_HARDEN)
     # Static, so that it starts on any system of its processor whatever its C
     # library; position-independent as well where the C library can start it
     # so, so that it still loads at a random address.
-    set(CMAKE_REQUIRED_FLAGS -fPIE)
+    set(CMAKE_REQUIRED_FLAGS "-Werror -fPIE")
     check_linker_flag(CXX -static-pie BEADSORT_STATIC_PIE)
-    unset(CMAKE_REQUIRED_FLAGS)
+    set(CMAKE_REQUIRED_FLAGS -Werror)
     if(BEADSORT_STATIC_PIE)
         list(APPEND beadsort_hardening_link_options -static-pie)
     else()
@@ -63,6 +65,7 @@ if(BEADSORT_HARDEN)
             list(APPEND beadsort_hardening_link_options "${flag}")
         endif()
     endforeach()
+    unset(CMAKE_REQUIRED_FLAGS)
 endif()
 
 function(beadsort_harden target)
