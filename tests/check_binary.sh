@@ -8,6 +8,8 @@
 #   PE:  a console program with ASLR (high entropy) and NX, importing no DLL
 #        but KERNEL32.dll and msvcrt.dll, with a manifest that asks for the
 #        invoker's rights, and VERSION as its file and product version
+#   WebAssembly: importing no call but the six WASI calls that the page's
+#        shim, web/wasi.mjs, gives it
 #   check_binary.sh PROGRAM, with READELF, or OBJDUMP, WINDRES and VERSION,
 #   PIE and STACK_PROTECTOR in the environment
 set -u
@@ -52,6 +54,11 @@ case $(head -c 4 "$program" | od -An -tx1 | tr -d ' \n') in
     for key in FileVersion ProductVersion; do
         expect "$resources" "VALUE \"$key\", \"${VERSION//./\\.}\"" "no $key \"$VERSION\""
     done
+    ;;
+0061736d)
+    imports=$(wasm-dis "$program" | sed -n 's/^ (import "\([^"]*\)" "\([^"]*\)".*/\1.\2/p' | sort | paste -sd ' ')
+    shim=$(printf 'wasi_snapshot_preview1.%s ' fd_close fd_fdstat_get fd_read fd_seek fd_write proc_exit)
+    [[ $imports == "${shim% }" ]] || failures+=("imports $imports")
     ;;
 *)
     failures+=("not a program this test knows")
