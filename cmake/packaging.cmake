@@ -25,6 +25,17 @@ if(WIN32)
     install_with_crlf(packaging/windows/README.txt README.txt)
     install_with_crlf(LICENSE LICENSE.txt)
     set(CPACK_GENERATOR ZIP)
+elseif(CMAKE_SYSTEM_NAME STREQUAL "WASI")
+    # Two files, each a package as it is: the page, which runs the program in
+    # any browser, and the WASI command for those who run WebAssembly
+    # outside one.
+    install(FILES "${PROJECT_BINARY_DIR}/beadsort.html" DESTINATION .
+            RENAME "${PROJECT_NAME}-${PROJECT_VERSION}-web.html")
+    install(FILES "$<TARGET_FILE:beadsort>" DESTINATION . RENAME "${PROJECT_NAME}-${PROJECT_VERSION}-wasi.wasm")
+    set(CPACK_GENERATOR External)
+    set(CPACK_EXTERNAL_REQUESTED_VERSIONS 1.0)
+    set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+    set(CPACK_EXTERNAL_PACKAGE_SCRIPT "${PROJECT_SOURCE_DIR}/packaging/web/files_as_packages.cmake")
 else()
     install(TARGETS beadsort RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

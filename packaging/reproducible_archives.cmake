@@ -45,13 +45,16 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
 endforeach()
 
 # Then SHA256SUMS beside the packages, as sha256sum -c reads it; a package of
-# an earlier generator of the same run keeps its line.
+# an earlier generator of the same run keeps its line. The External generator
+# writes its metadata, NAME.json, beside its packages; it is not one.
 set(sums "${CPACK_PACKAGE_DIRECTORY}/SHA256SUMS")
 set(lines)
 if(EXISTS "${sums}")
     file(STRINGS "${sums}" lines)
 endif()
-foreach(package IN LISTS CPACK_PACKAGE_FILES)
+set(packages ${CPACK_PACKAGE_FILES})
+list(FILTER packages EXCLUDE REGEX "/${CPACK_PACKAGE_FILE_NAME}\\.json$")
+foreach(package IN LISTS packages)
     get_filename_component(name "${package}" NAME)
     file(SHA256 "${package}" hash)
     list(FILTER lines EXCLUDE REGEX "  ${name}$")

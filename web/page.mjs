@@ -1,0 +1,41 @@
+// Runs beadsort in the page's terminal, and again from the start on request.
+import { Terminal } from './terminal.mjs';
+import { run } from './wasi.mjs';
+
+const element = (id) => document.getElementById(id);
+const input = element('line');
+const terminal = new Terminal(element('terminal'), input);
+// Compiled at once, not awaited, so that the first prompt can be on the
+// page's first frame.
+const text = atob(element('program').textContent);
+const bytes = new Uint8Array(text.length);
+for (let i = 0; i < text.length; i += 1) {
+    bytes[i] = text.charCodeAt(i);
+}
+const module = new WebAssembly.Module(bytes);
+
+async function start() {
+    element('ended').hidden = true;
+    element('end').disabled = false;
+    terminal.reset();
+    input.focus();
+    const status = await run(module, terminal);
+    terminal.finish(status);
+    element('status').textContent = String(status);
+    element('end').disabled = true;
+    element('ended').hidden = false;
+    element('again').focus();
+}
+
+element('end').addEventListener('click', () => {
+    terminal.end();
+    input.focus();
+});
+element('again').addEventListener('click', start);
+// A click on the screen, but not the end of a selection, is a click to type.
+element('screen').addEventListener('click', () => {
+    if (getSelection().isCollapsed) {
+        input.focus();
+    }
+});
+start();
