@@ -23,9 +23,9 @@ const parts = [
     `<script type="importmap">${JSON.stringify({ imports })}</script>`,
     `<script type="module">\n${script}</script>`,
 ];
-const marker = '<!-- The build puts the program and its scripts here. -->';
+const marker = /<!-- The build puts the program and its scripts here[^>]*-->/;
 const html = await text(template);
-if (!html.includes(marker)) {
+if (!marker.test(html)) {
     throw new Error(`${template} has no place for the scripts`);
 }
 await writeFile(output, html.replace(marker, () => parts.join('\n')));

@@ -18,8 +18,11 @@ async function start() {
     element('ended').hidden = true;
     element('end').disabled = false;
     terminal.reset();
+    // Focused once the first prompt is written, which the layout that
+    // focusing forces must not hold back.
+    const running = run(module, terminal);
     input.focus();
-    const status = await run(module, terminal);
+    const status = await running;
     terminal.finish(status);
     element('status').textContent = String(status);
     element('end').disabled = true;
