@@ -8,7 +8,7 @@
 // the console program. Where the engine or node_modules is missing, the test
 // says so and is skipped.
 import { spawn, spawnSync } from 'node:child_process';
-import { existsSync, readdirSync, readFileSync } from 'node:fs';
+import { existsSync, readdirSync, readFileSync, statSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { pathToFileURL } from 'node:url';
 import { after, before, test } from 'node:test';
@@ -256,6 +256,10 @@ for (const name of names) {
         expect(await session(steps), read('out') + read('err'), read('err') ? 1 : 0);
     });
 }
+
+test('the page is at most 64 KB', () => {
+    assert.ok(statSync(packed('-web.html')).size <= 64 * 1024);
+});
 
 test('the button ends the input', async () => {
     await browser.open(page);
