@@ -39,6 +39,9 @@ if (engine === 'webkit' && !process.env.PAGE_TEST_XVFB) {
 // --- The engines, each behind the same few calls ---------------------------
 
 async function puppeteerEngine(options) {
+    if (!existsSync(options.executablePath)) {
+        skip(options.executablePath);
+    }
     const puppeteer = (await import('puppeteer-core').catch(() => skip('puppeteer-core (npm ci)'))).default;
     const browser = await puppeteer.launch({ headless: true, ...options });
     const tab = await browser.newPage();
@@ -182,7 +185,7 @@ function expect(result, output, status) {
 }
 
 // The console program, the WASI module under the emulator, on these bytes.
-function console_(input) {
+function onConsole(input) {
     const run = spawnSync(emulator[0], [...emulator.slice(1), packed('-wasi.wasm')], { input, maxBuffer: 1 << 28 });
     return { output: run.stdout.toString() + run.stderr.toString(), status: run.status };
 }
@@ -264,7 +267,7 @@ test('the page is at most 64 KB', () => {
 test('the button ends the input', async () => {
     await browser.open(page);
     const result = await session([{ act: () => browser.click('end'), echo: '' }]);
-    expect(result, console_('').output, 1);
+    expect(result, onConsole('').output, 1);
 });
 
 // Lines pasted at once are echoed at once, as a terminal echoes them, and
@@ -272,7 +275,7 @@ test('the button ends the input', async () => {
 test('a paste of several lines', async () => {
     await browser.open(page);
     const result = await session([paste('7\n-1\r\n3 50\n0\n12\n3\n9\n1\n44\n3'), { ...enter, echo: '3\n' }]);
-    expect(result, console_('7\n-1\n3 50\n0\n12\n3\n9\n1\n44\n3\n').output, 0);
+    expect(result, onConsole('7\n-1\n3 50\n0\n12\n3\n9\n1\n44\n3\n').output, 0);
 });
 
 test('running again starts from the beginning', async () => {
@@ -280,7 +283,7 @@ test('running again starts from the beginning', async () => {
     const values = ['7', '3', '50', '0', '12', '3', '9', '1', '44', '3'];
     await session(values.map(typeLine));
     await browser.click('again');
-    expect(await session(values.map(typeLine)), console_(`${values.join('\n')}\n`).output, 0);
+    expect(await session(values.map(typeLine)), onConsole(`${values.join('\n')}\n`).output, 0);
 });
 
 // Input that a console takes in its stride; the page too, answering the
@@ -304,12 +307,12 @@ for (const [what, input] of Object.entries(bad)) {
             },
             echo: pasted.echo,
         }]);
-        expect(result, console_(input).output, 0);
+        expect(result, onConsole(input).output, 0);
     });
 }
 
 test('a bare Enter', async () => {
     await browser.open(page);
     const result = await session([enter, enter, ...'1 2 3 4 5 6 7 8 9 10'.split(' ').map(typeLine)]);
-    expect(result, console_(`\n\n${tenValues}`).output, 0);
+    expect(result, onConsole(`\n\n${tenValues}`).output, 0);
 });
