@@ -8,12 +8,6 @@ set(CMAKE_SYSTEM_PROCESSOR arm)
 
 set(CMAKE_CXX_COMPILER arm-linux-gnueabi-g++)
 
-set(CMAKE_FIND_ROOT_PATH /usr/arm-linux-gnueabi)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
 find_program(QEMU_ARM qemu-arm-static)
 if(QEMU_ARM)
     set(CMAKE_CROSSCOMPILING_EMULATOR "${QEMU_ARM};-cpu;arm1176;-L;/usr/arm-linux-gnueabi")
