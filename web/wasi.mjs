@@ -1,7 +1,8 @@
 // The six WASI calls that beadsort imports, for a page. Standard output and
 // standard error go to a terminal, and standard input comes from it. The
 // module is built with Asyncify, so a read with nothing typed yet unwinds to
-// here, waits, and rewinds into the read once there is input.
+// here, waits, and rewinds into the read once there is input. The module
+// keeps the unwound stack in room of its own, which it exports.
 
 const SUCCESS = 0;
 const BADF = 8;
@@ -9,7 +10,6 @@ const SPIPE = 70;
 const CHARACTER_DEVICE = 2;
 const UNWINDING = 1;
 const REWINDING = 2;
-const PAGE = 65536;
 // Past this long without a wait, a read waits anyway, for the page's sake.
 const BUSY_MS = 8;
 
@@ -44,12 +44,8 @@ export async function run(module, terminal) {
                 exports.asyncify_stop_rewind();
                 busySince = performance.now();
             } else if (!terminal.ready() || performance.now() - busySince > BUSY_MS) {
-                // The unwound stack's bounds: where its next frame goes, and
-                // where it must end. Rewinding brings the first back.
-                memory().setUint32(stack, stack + 8, true);
-                memory().setUint32(stack + 4, stack + PAGE, true);
                 waiting = terminal.wait();
-                exports.asyncify_start_unwind(stack);
+                exports.asyncify_start_unwind(exports.beadsort_asyncify_data.value);
                 return SUCCESS;
             }
             // As a terminal does, a read takes what was sent at once, a line
@@ -99,8 +95,6 @@ export async function run(module, terminal) {
     };
 
     ({ exports } = new WebAssembly.Instance(module, { wasi_snapshot_preview1: calls }));
-    // Asyncify keeps the unwound stack in a page of memory of its own.
-    const stack = exports.memory.grow(1) * PAGE;
     for (;;) {
         try {
             exports._start();
@@ -115,6 +109,6 @@ export async function run(module, terminal) {
         }
         exports.asyncify_stop_unwind();
         await waiting;
-        exports.asyncify_start_rewind(stack);
+        exports.asyncify_start_rewind(exports.beadsort_asyncify_data.value);
     }
 }
