@@ -1,22 +1,29 @@
 // A terminal in the page: the program's output as text in a log, standard
 // error set apart by style, and a line of input that is echoed and sent as a
 // Linux terminal sends it. Enter sends the line; Ctrl+D sends what is typed
-// without a line break, or ends the input on an empty line.
+// without a line break, or ends the input on an empty line. The log carries
+// data-reading while the program waits for input.
 
 const encoder = new TextEncoder();
+
+// Ctrl+D is the key that a Latin layout calls D, wherever it is; on a layout
+// without Latin letters, such as the Greek one, it is the key where D is.
+const isD = (event) => event.key.toLowerCase() === 'd' || (event.code === 'KeyD' && !/^[a-z]$/i.test(event.key));
 
 export class Terminal {
     constructor(log, input) {
         this.log = log;
         this.input = input;
         input.addEventListener('keydown', (event) => this.#key(event));
-        input.addEventListener('paste', (event) => this.#paste(event));
+        input.addEventListener('paste', (event) => this.#insert(event, event.clipboardData));
+        input.addEventListener('drop', (event) => this.#insert(event, event.dataTransfer));
     }
 
     // A fresh screen and an empty input, for a run from the start.
     reset() {
         this.log.replaceChildren();
         delete this.log.dataset.exitStatus;
+        delete this.log.dataset.reading;
         this.line = null;
         this.tail = null;
         this.decoders = { 1: new TextDecoder(), 2: new TextDecoder() };
@@ -39,6 +46,7 @@ export class Terminal {
         if (this.ready()) {
             return new Promise((resolve) => setTimeout(resolve));
         }
+        this.log.dataset.reading = '';
         return new Promise((resolve) => {
             this.wake = resolve;
         });
@@ -77,7 +85,7 @@ export class Terminal {
         if (this.ended || line === '') {
             return;
         }
-        this.#show(line, 'stdout');
+        this.#show(line, 'echo');
         this.sent.push(encoder.encode(line));
         this.#wakeReader();
     }
@@ -91,19 +99,22 @@ export class Terminal {
     }
 
     #wakeReader() {
+        delete this.log.dataset.reading;
         this.wake?.();
         this.wake = null;
     }
 
     #key(event) {
-        if (event.isComposing) {
+        // Safari's Enter that commits an input method's text says so only by
+        // its key code.
+        if (event.isComposing || event.keyCode === 229) {
             return;
         }
         if (event.key === 'Enter') {
             event.preventDefault();
             this.send(this.input.value, true);
             this.input.value = '';
-        } else if (event.ctrlKey && !event.altKey && !event.metaKey && event.key.toLowerCase() === 'd') {
+        } else if (event.ctrlKey && !event.altKey && !event.metaKey && isD(event)) {
             event.preventDefault();
             if (this.input.value === '') {
                 this.end();
@@ -114,10 +125,10 @@ export class Terminal {
         }
     }
 
-    // Pasted lines are sent as typed lines; what follows the last line
-    // break stays in the input.
-    #paste(event) {
-        const lines = event.clipboardData.getData('text/plain').split(/\r\n|\r|\n/);
+    // Lines pasted or dropped are sent as typed lines, as if typed where the
+    // caret is; what follows the last line break stays in the input.
+    #insert(event, data) {
+        const lines = data.getData('text/plain').split(/\r\n|\r|\n/);
         if (lines.length === 1) {
             return;
         }
@@ -129,37 +140,42 @@ export class Terminal {
             this.send(line, true);
         }
         this.input.value = lines.at(-1) + rest;
+        this.input.focus();
     }
 
     // Adds text to the screen. Each line is an element of its own, block
     // once it is ended, so that adding to the end lays out only the end,
     // however long the screen; in a line, text follows the same stream's
-    // text where it can.
+    // text where it can. The echo is not announced, since a screen reader
+    // spoke it as it was typed; the line not yet ended, the prompt,
+    // describes the input.
     #show(text, stream) {
-        for (const piece of text.split(/(?<=\n)/)) {
-            if (piece === '') {
-                continue;
-            }
+        for (const piece of text.match(/[^\n]*\n|[^\n]+/g) ?? []) {
             if (this.line === null) {
                 this.line = document.createElement('span');
+                this.line.id = 'prompt';
                 this.log.append(this.line);
                 this.tail = null;
             }
             if (this.tail?.stream !== stream) {
                 const node = document.createTextNode('');
-                if (stream === 'stderr') {
+                if (stream === 'stdout') {
+                    this.line.append(node);
+                } else {
                     const span = document.createElement('span');
-                    span.className = 'stderr';
+                    span.className = stream;
+                    if (stream === 'echo') {
+                        span.setAttribute('aria-hidden', 'true');
+                    }
                     span.append(node);
                     this.line.append(span);
-                } else {
-                    this.line.append(node);
                 }
                 this.tail = { stream, node };
             }
             this.tail.node.appendData(piece);
             if (piece.endsWith('\n')) {
                 this.line.className = 'line';
+                this.line.removeAttribute('id');
                 this.line = null;
             }
         }
