@@ -1,28 +1,45 @@
 // Makes the one self-contained page: the program, base64, in an inert script
-// element; page.mjs as the page's module script; and the modules it imports,
-// which import nothing themselves, as data: URLs in an import map, since a
-// page opened from disk may load no module file.
-//   node inline.mjs TEMPLATE PROGRAM PAGE_MODULE OUTPUT IMPORTED_MODULE...
+// element; the guard as a script of its own; and the page's modules joined
+// into one module script, each module's imports being modules before it.
+// Joining takes off each import of a sibling and the word export; a page
+// opened from disk may load no module file.
+//   node inline.mjs TEMPLATE PROGRAM GUARD OUTPUT MODULE...
 import { readFile, writeFile } from 'node:fs/promises';
 import { basename } from 'node:path';
 
-const [template, program, page, output, ...imported] = process.argv.slice(2);
+const [template, program, guard, output, ...modules] = process.argv.slice(2);
 const text = (file) => readFile(file, 'utf8');
-const base64 = async (file) => (await readFile(file)).toString('base64');
 
-const imports = {};
-for (const file of imported) {
-    imports[`./${basename(file)}`] = `data:text/javascript;base64,${await base64(file)}`;
+const sibling = /^import \{[^}]*\} from '\.\/([\w.-]+)';\n/gm;
+const joined = [];
+async function script(file) {
+    const source = await text(file);
+    if (source.includes('</script')) {
+        throw new Error(`${file} cannot stand inside a script element`);
+    }
+    for (const [, name] of source.matchAll(sibling)) {
+        if (!joined.includes(name)) {
+            throw new Error(`${file} imports ${name}, which is not joined before it`);
+        }
+    }
+    const body = source.replace(sibling, '').replace(/^export /gm, '');
+    if (/^\s*(import|export)\b/m.test(body)) {
+        throw new Error(`${file} imports or exports what cannot be joined`);
+    }
+    joined.push(basename(file));
+    return body;
 }
-const script = await text(page);
-if (script.includes('</script')) {
-    throw new Error(`${page} cannot stand inside a script element`);
-}
+
 const parts = [
-    `<script type="application/wasm" id="program">${await base64(program)}</script>`,
-    `<script type="importmap">${JSON.stringify({ imports })}</script>`,
-    `<script type="module">\n${script}</script>`,
+    `<script type="application/wasm" id="program">${(await readFile(program)).toString('base64')}</script>`,
+    `<script type="module">\n${await script(guard)}</script>`,
 ];
+const bodies = [];
+for (const file of modules) {
+    bodies.push(await script(file));
+}
+parts.push(`<script type="module">\n${bodies.join('\n')}</script>`);
+
 const marker = /<!-- The build puts the program and its scripts here[^>]*-->/;
 const html = await text(template);
 if (!marker.test(html)) {

@@ -1,4 +1,5 @@
 // Runs beadsort in the page's terminal, and again from the start on request.
+// A failure of a run is left to reject: the guard shows it.
 import { Terminal } from './terminal.mjs';
 import { run } from './wasi.mjs';
 
@@ -15,7 +16,9 @@ for (let i = 0; i < text.length; i += 1) {
 const module = new WebAssembly.Module(bytes);
 
 async function start() {
-    element('ended').hidden = true;
+    for (const id of ['failure', 'failed', 'ended', 'again']) {
+        element(id).hidden = true;
+    }
     element('end').disabled = false;
     terminal.reset();
     // Focused once the first prompt is written, which the layout that
@@ -27,6 +30,7 @@ async function start() {
     element('status').textContent = String(status);
     element('end').disabled = true;
     element('ended').hidden = false;
+    element('again').hidden = false;
     element('again').focus();
 }
 
@@ -39,6 +43,13 @@ element('again').addEventListener('click', start);
 element('screen').addEventListener('click', () => {
     if (getSelection().isCollapsed) {
         input.focus();
+    }
+});
+// When an on-screen keyboard takes part of the screen, the line being typed
+// stays in view.
+window.visualViewport?.addEventListener('resize', () => {
+    if (document.activeElement === input) {
+        input.scrollIntoView({ block: 'nearest' });
     }
 });
 start();
