@@ -1,18 +1,25 @@
 // Runs the page, as packed, in one browser engine, the way a user does: types
 // each transcript line by line once the program waits, ends the input with
-// Ctrl+D and with the button, pastes, and runs the program again. The screen
-// must be what a terminal shows: the console program's output, with each
-// typed line echoed where it was typed.
+// Ctrl+D on a Latin and a Greek layout and with the button, pastes and drops
+// lines, and runs the program again. The screen must be what a terminal
+// shows: the console program's output, with each typed line echoed where it
+// was typed. A trapping module and a missing feature must each be said in the
+// page; axe-core audits the page in light and dark mode, and it must keep its
+// prompt and input on a phone's first screen.
 //   node page_test.mjs chromium|firefox|webkit PACKAGES TRANSCRIPTS NAME... -- EMULATOR...
 // PACKAGES holds the page and the WASI module; EMULATOR runs the module as
 // the console program. Where the engine or node_modules is missing, the test
 // says so and is skipped.
 import { spawn, spawnSync } from 'node:child_process';
-import { existsSync, readdirSync, readFileSync, statSync } from 'node:fs';
+import { existsSync, mkdtempSync, readdirSync, readFileSync, statSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { createServer } from 'node:net';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
+import { puppeteerBrowsers } from './browsers.mjs';
 
 const [engine, packages, transcripts, ...rest] = process.argv.slice(2);
 const names = rest.slice(0, rest.indexOf('--'));
@@ -38,13 +45,19 @@ if (engine === 'webkit' && !process.env.PAGE_TEST_XVFB) {
 
 // --- The engines, each behind the same few calls ---------------------------
 
-async function puppeteerEngine(options) {
+async function puppeteerEngine(name, { dark = false } = {}) {
+    const options = puppeteerBrowsers[name];
     if (!existsSync(options.executablePath)) {
         skip(options.executablePath);
     }
     const puppeteer = (await import('puppeteer-core').catch(() => skip('puppeteer-core (npm ci)'))).default;
-    const browser = await puppeteer.launch({ headless: true, ...options });
+    // Firefox takes the colour scheme only as a preference.
+    const prefs = dark ? { 'layout.css.prefers-color-scheme.content-override': 0 } : {};
+    const browser = await puppeteer.launch({ headless: true, ...options, extraPrefsFirefox: prefs });
     const tab = await browser.newPage();
+    if (dark && name === 'chromium') {
+        await tab.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
+    }
     // Chromium takes the editing commands of a shortcut only when told them.
     const ctrl = async (key, commands = []) => {
         await tab.keyboard.down('Control');
@@ -60,20 +73,43 @@ async function puppeteerEngine(options) {
         copy: () => ctrl('KeyC', ['copy']),
         paste: () => ctrl('KeyV', ['paste']),
         click: (id) => tab.click(`#${id}`),
+        viewport: (width, height) => tab.setViewport({ width, height }),
+        // Another browser of the same engine, in dark mode.
+        dark: () => puppeteerEngine(name, { dark: true }),
         close: () => browser.close(),
     };
 }
 
+// WebKitWebDriver on a free port: where another process takes the port
+// first, the driver exits and another port is tried.
+async function webKitDriver() {
+    for (let tries = 0; tries < 5; tries += 1) {
+        const port = await new Promise((resolve) => {
+            const server = createServer().listen(0, '127.0.0.1', () => {
+                const { port: free } = server.address();
+                server.close(() => resolve(free));
+            });
+        });
+        const service = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore' });
+        service.on('error', () => skip('WebKitWebDriver (webkit2gtk-driver)'));
+        let exited = false;
+        service.on('exit', () => {
+            exited = true;
+        });
+        for (let waited = 0; !exited && waited < 30000; waited += 50) {
+            if (await fetch(`http://127.0.0.1:${port}/status`).then((response) => response.ok, () => false)) {
+                return { url: `http://127.0.0.1:${port}`, service };
+            }
+            await sleep(50);
+        }
+        service.kill();
+    }
+    throw new Error('WebKitWebDriver did not start');
+}
+
 const engines = {
-    chromium: () =>
-        puppeteerEngine({
-            browser: 'chrome',
-            executablePath: '/usr/bin/chromium',
-            // No calls home, which this machine's closed network refuses.
-            args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-                   '--no-first-run', '--disable-sync'],
-        }),
-    firefox: () => puppeteerEngine({ browser: 'firefox', executablePath: '/usr/bin/firefox-esr' }),
+    chromium: () => puppeteerEngine('chromium'),
+    firefox: () => puppeteerEngine('firefox'),
     // Through WebKitWebDriver, on the display that xvfb-run gives (below).
     async webkit() {
         const { Builder, Key } = (await import('selenium-webdriver').catch(() => skip('selenium-webdriver (npm ci)')));
@@ -84,17 +120,9 @@ const engines = {
         if (!miniBrowser) {
             skip('MiniBrowser (webkit2gtk-driver)');
         }
-        const port = await new Promise((resolve) => {
-            const server = createServer().listen(0, () => {
-                const { port: free } = server.address();
-                server.close(() => resolve(free));
-            });
-        });
-        const service = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore' });
-        service.on('error', () => skip('WebKitWebDriver (webkit2gtk-driver)'));
-        await new Promise((resolve) => setTimeout(resolve, 500));
+        const { url, service } = await webKitDriver();
         const session = new Builder()
-            .usingServer(`http://127.0.0.1:${port}`)
+            .usingServer(url)
             .withCapabilities({ browserName: 'MiniBrowser',
                                 'webkitgtk:browserOptions': { binary: miniBrowser, args: ['--automation'] } })
             .build();
@@ -106,7 +134,7 @@ const engines = {
         const keys = (...sequence) => driver.switchTo().activeElement().then((element) => element.sendKeys(...sequence));
         const ctrl = (key) => driver.actions().keyDown(Key.CONTROL).sendKeys(key).keyUp(Key.CONTROL).perform();
         return {
-            open: (url) => driver.get(url),
+            open: (page) => driver.get(page),
             run: (fn, ...args) => driver.executeScript(`return (${fn})(...arguments)`, ...args),
             type: (text) => keys(text),
             enter: () => keys(Key.ENTER),
@@ -129,36 +157,31 @@ const screen = () => browser.run(() => document.querySelector('[role=log]').text
 const exitStatus = () => browser.run(() => document.querySelector('[role=log]').dataset.exitStatus ?? null);
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-// Waits until the program waits: it has ended, or it has written since the
-// last input and ended with a prompt, or nothing has changed for a while.
-async function settle(since) {
-    let last = null;
-    let still = 0;
-    for (let waited = 0; waited < 30000; waited += 25) {
-        const [text, status] = [await screen(), await exitStatus()];
-        if (status !== null || (text.length > since.length && text.endsWith('): '))) {
+// Waits until the program waits for input, as the page says, or has ended,
+// or has failed.
+async function settle() {
+    for (let waited = 0; waited < 30000; waited += 10) {
+        if (await browser.run(() => {
+            const log = document.querySelector('[role=log]');
+            return 'reading' in log.dataset || 'exitStatus' in log.dataset || !document.getElementById('failure').hidden;
+        })) {
             return;
         }
-        still = text === last ? still + 25 : 0;
-        if (still >= 300) {
-            return;
-        }
-        last = text;
-        await sleep(25);
+        await sleep(10);
     }
-    throw new Error('the page did not settle in 30 s');
+    throw new Error('the program neither waited nor ended in 30 s');
 }
 
 // A user's session: each step, which echoes what it says, is taken once the
 // program waits, and its echo noted with where the screen ended then.
 async function session(steps) {
     const echoes = [];
-    await settle('');
+    await settle();
     for (const { act, echo } of steps) {
         const before = await screen();
         await act();
         echoes.push({ at: before.length, text: echo });
-        await settle(before + echo);
+        await settle();
     }
     for (let waited = 0; (await exitStatus()) === null; waited += 25) {
         assert.ok(waited < 30000, 'the program did not end');
@@ -198,38 +221,61 @@ const typeLine = (text) => ({
     echo: `${text}\n`,
 });
 const enter = { act: () => browser.enter(), echo: '\n' };
-const typeThenCtrlD = (text) => ({
+const ctrlD = { act: () => browser.ctrlD(), echo: '' };
+// Ctrl+D as the Greek layout gives it: the key where D is, called delta.
+const greekCtrlD = {
+    act: () => browser.run(() => document.querySelector('input').dispatchEvent(
+        new KeyboardEvent('keydown', { key: 'δ', code: 'KeyD', ctrlKey: true, bubbles: true, cancelable: true }))),
+    echo: '',
+};
+const typeThenCtrlD = (text, key = ctrlD) => ({
     act: async () => {
         await browser.type(text);
-        await browser.ctrlD();
+        await key.act();
     },
     echo: text,
 });
-const ctrlD = { act: () => browser.ctrlD(), echo: '' };
-// A paste through the clipboard, as a user pastes: the text is copied from a
-// text area of the test's own, which is gone before it is pasted. What is
-// pasted up to its last line break is sent, and echoed, at once.
-function paste(text) {
+// Lines put into the input at once, pasted or dropped. A paste goes through
+// the clipboard, as a user pastes: the text is copied from a text area of the
+// test's own, which is gone before it is pasted. What is put in up to its
+// last line break is sent, and echoed, at once.
+function insert(text, how = 'paste') {
     const lines = text.replace(/\r\n?/g, '\n');
-    return {
-        async act() {
-            await browser.run((copied) => {
-                const area = document.createElement('textarea');
-                area.id = 'copied';
-                area.value = copied;
-                document.body.append(area);
-                area.select();
-            }, text);
-            await browser.copy();
-            await browser.run(() => {
-                document.getElementById('copied').remove();
-                document.querySelector('input').focus();
-            });
-            await browser.paste();
-        },
-        echo: lines.slice(0, lines.lastIndexOf('\n') + 1),
+    const paste = async () => {
+        await browser.run((copied) => {
+            const area = document.createElement('textarea');
+            area.id = 'copied';
+            area.value = copied;
+            document.body.append(area);
+            area.select();
+        }, text);
+        await browser.copy();
+        await browser.run(() => {
+            document.getElementById('copied').remove();
+            document.querySelector('input').focus();
+        });
+        await browser.paste();
     };
+    const drop = () => browser.run((dropped) => {
+        const data = new DataTransfer();
+        data.setData('text/plain', dropped);
+        document.querySelector('input').dispatchEvent(
+            new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    }, text);
+    return { act: how === 'paste' ? paste : drop, echo: lines.slice(0, lines.lastIndexOf('\n') + 1) };
 }
+
+// A copy of the page, changed, in a folder of its own.
+const folder = mkdtempSync(join(tmpdir(), 'beadsort-page-'));
+function changedPage(name, change) {
+    const file = join(folder, `${name}.html`);
+    writeFileSync(file, change(readFileSync(packed('-web.html'), 'utf8')));
+    return pathToFileURL(file).href;
+}
+// A module whose _start is unreachable.
+const trap = Buffer.from([0x00, 0x61, 0x73, 0x6d, 0x01, 0x00, 0x00, 0x00, 0x01, 0x04, 0x01, 0x60, 0x00, 0x00,
+                          0x03, 0x02, 0x01, 0x00, 0x07, 0x0a, 0x01, 0x06, ...Buffer.from('_start'), 0x00, 0x00,
+                          0x0a, 0x05, 0x01, 0x03, 0x00, 0x00, 0x0b]).toString('base64');
 
 // --- The tests ----------------------------------------------------------------
 
@@ -241,7 +287,7 @@ after(() => browser?.close());
 // Typed transcripts, those that can be typed (printable, no arguments): each
 // line of the input with Enter, a last line without a line break with
 // Ctrl+D, then Ctrl+D again if the program still waits.
-const printable = (text) => !/[\x00-\x09\x0b-\x1f\x7f]/.test(text);
+const printable = (text) => !/(?!\n)\p{Cc}/u.test(text);
 for (const name of names) {
     const input = readFileSync(`${transcripts}/${name}.in`, 'utf8');
     if (!printable(input) || existsSync(`${transcripts}/${name}.args`)) {
@@ -264,19 +310,27 @@ test('the page is at most 64 KB', () => {
     assert.ok(statSync(packed('-web.html')).size <= 64 * 1024);
 });
 
-test('the button ends the input', async () => {
-    await browser.open(page);
-    const result = await session([{ act: () => browser.click('end'), echo: '' }]);
-    expect(result, onConsole(''), 1);
-});
+// The input ends before ten values: the program says so and ends with 1.
+const earlyEnds = {
+    'by the button': [[{ act: () => browser.click('end'), echo: '' }], ''],
+    'by Ctrl+D on a Greek layout': [[typeLine('1'), typeThenCtrlD('3', greekCtrlD), greekCtrlD], '1\n3'],
+};
+for (const [how, [steps, input]] of Object.entries(earlyEnds)) {
+    test(`the input ends early ${how}`, async () => {
+        await browser.open(page);
+        expect(await session(steps), onConsole(input), 1);
+    });
+}
 
-// Lines pasted at once are echoed at once, as a terminal echoes them, and
-// read one by one; what follows the last line break stays typed.
-test('a paste of several lines', async () => {
-    await browser.open(page);
-    const result = await session([paste('7\n-1\r\n3 50\n0\n12\n3\n9\n1\n44\n3'), { ...enter, echo: '3\n' }]);
-    expect(result, onConsole('7\n-1\n3 50\n0\n12\n3\n9\n1\n44\n3\n'), 0);
-});
+// Lines pasted or dropped at once are echoed at once, as a terminal echoes
+// them, and read one by one; what follows the last line break stays typed.
+for (const how of ['paste', 'drop']) {
+    test(`a ${how} of several lines`, async () => {
+        await browser.open(page);
+        const result = await session([insert('7\n-1\r\n3 50\n0\n12\n3\n9\n1\n44\n3', how), { ...enter, echo: '3\n' }]);
+        expect(result, onConsole('7\n-1\n3 50\n0\n12\n3\n9\n1\n44\n3\n'), 0);
+    });
+}
 
 test('running again starts from the beginning', async () => {
     await browser.open(page);
@@ -297,7 +351,7 @@ const bad = {
 for (const [what, input] of Object.entries(bad)) {
     test(what, async () => {
         await browser.open(page);
-        const pasted = paste(input);
+        const pasted = insert(input);
         const result = await session([{
             act: async () => {
                 await pasted.act();
@@ -316,3 +370,91 @@ test('a bare Enter', async () => {
     const result = await session([enter, enter, ...'1 2 3 4 5 6 7 8 9 10'.split(' ').map(typeLine)]);
     expect(result, onConsole(`\n\n${tenValues}`), 0);
 });
+
+// A failure is said in the page, in Greek and English, with the error's own
+// text; the input is closed, and the program has no exit status. Only a run
+// that failed can be run again.
+const failures = {
+    'a module that traps': [() => changedPage('trapping', (html) => html.replace(
+        /(<script type="application\/wasm" id="program">)[^<]*/, (_, start) => start + trap)), /RuntimeError/, true],
+    'a browser without WebAssembly': [() => changedPage('without-webassembly', (html) => html.replace(
+        '<head>', '<head>\n<script>delete window.WebAssembly;</script>')), /WebAssembly/, false],
+};
+for (const [what, [make, reason, again]] of Object.entries(failures)) {
+    test(`failure: ${what}`, async () => {
+        await browser.open(make());
+        await settle();
+        const state = await browser.run(() => {
+            const shown = (id) => !document.getElementById(id).hidden;
+            return {
+                said: document.getElementById('failure').textContent,
+                reason: document.getElementById('reason').textContent,
+                shown: ['failure', 'failed', 'again'].filter(shown),
+                open: !document.querySelector('input').disabled,
+                status: document.querySelector('[role=log]').dataset.exitStatus ?? null,
+            };
+        });
+        assert.match(state.said, /δεν μπόρεσε να τρέξει[^]*could not run/);
+        assert.match(state.reason, reason);
+        assert.deepEqual(state.shown, again ? ['failure', 'failed', 'again'] : ['failure', 'failed']);
+        assert.deepEqual([state.open, state.status], [false, null]);
+    });
+}
+
+// axe-core on a page with a range error and standard error on screen, in
+// light and in dark mode: nothing found, and no contrast left undecided.
+const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+test('axe-core finds nothing, in light and dark mode', { skip: engine === 'webkit' && 'driven by puppeteer only' },
+     async () => {
+         const light = browser;
+         for (const mode of ['light', 'dark']) {
+             browser = mode === 'light' ? light : await light.dark();
+             try {
+                 await browser.open(page);
+                 await session([typeLine('51'), typeLine('7'), { act: () => browser.click('end'), echo: '' }]);
+                 await browser.run(axe);
+                 const found = await browser.run(async () => {
+                     const results = await window.axe.run(document, { resultTypes: ['violations', 'incomplete'] });
+                     const where = (rules) => rules.flatMap((rule) => rule.nodes.map((node) => `${rule.id} ${node.target}`));
+                     return { violations: where(results.violations),
+                              undecided: where(results.incomplete.filter((rule) => rule.id === 'color-contrast')) };
+                 });
+                 assert.deepEqual(found, { violations: [], undecided: [] }, mode);
+             } finally {
+                 if (browser !== light) {
+                     await browser.close();
+                 }
+                 browser = light;
+             }
+         }
+     });
+
+// On a phone's screen the first prompt and the input are on the first
+// screen, the input focused; when an on-screen keyboard takes half the
+// screen, the input stays in view.
+const phones = [[390, 844], [360, 640]];
+for (const [width, height] of phones) {
+    test(`a phone's screen of ${width}×${height}`, { skip: engine === 'webkit' && 'driven by puppeteer only' },
+         async () => {
+             // To the pixel: a box may end a fraction of one past the edge.
+             const inView = () => browser.run(() => ['prompt', 'line'].map((id) => {
+                 const box = document.getElementById(id).getBoundingClientRect();
+                 return box.top >= 0 && box.left >= 0 && Math.floor(box.bottom) <= visualViewport.height &&
+                        Math.floor(box.right) <= visualViewport.width;
+             }).concat(document.activeElement.id));
+             await browser.viewport(width, height);
+             try {
+                 await browser.open(page);
+                 await settle();
+                 assert.deepEqual(await inView(), [true, true, 'line']);
+                 await browser.run(() => scrollTo(0, 0));
+                 await browser.viewport(width, height >> 1);
+                 for (let waited = 0; !(await inView())[1]; waited += 10) {
+                     assert.ok(waited < 2000, 'the input is out of view');
+                     await sleep(10);
+                 }
+             } finally {
+                 await browser.viewport(800, 600);
+             }
+         });
+}
