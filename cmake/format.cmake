@@ -1,6 +1,18 @@
-# format-check fails where a source is not laid out as .clang-format says; the
-# lint preset builds it.
+# Checks of the sources that the lint preset builds. format-check fails where
+# a C++ source is not laid out as .clang-format says; eslint-check where the
+# JavaScript breaks one of ESLint's recommended rules (eslint.config.mjs),
+# with the ESLint that npm ci installs.
 file(GLOB sources RELATIVE "${PROJECT_SOURCE_DIR}" CONFIGURE_DEPENDS src/*/*.?pp tests/*.?pp bench/*.cpp fuzz/*.cpp
      web/*.cpp)
 add_custom_target(format-check COMMAND clang-format --dry-run --Werror ${sources}
                   WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}" VERBATIM)
+
+if(BEADSORT_LINT)
+    find_program(NODE node)
+    set(eslint "${PROJECT_SOURCE_DIR}/node_modules/eslint/bin/eslint.js")
+    if(NOT NODE OR NOT EXISTS "${eslint}")
+        message(FATAL_ERROR "ESLint not found: install nodejs and npm, then run npm ci")
+    endif()
+    add_custom_target(eslint-check COMMAND "${NODE}" "${eslint}" --max-warnings 0 .
+                      WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}" VERBATIM)
+endif()
