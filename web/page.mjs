@@ -6,13 +6,10 @@ import { run } from './wasi.mjs';
 const element = (id) => document.getElementById(id);
 const input = element('line');
 const terminal = new Terminal(element('terminal'), input);
-// Compiled at once, not awaited, so that the first prompt can be on the
-// page's first frame.
-const text = atob(element('program').textContent);
-const bytes = new Uint8Array(text.length);
-for (let i = 0; i < text.length; i += 1) {
-    bytes[i] = text.charCodeAt(i);
-}
+// Decoded by the browser where it can, and compiled at once, not awaited,
+// so that the first prompt can be on the page's first frame.
+const base64 = element('program').textContent;
+const bytes = Uint8Array.fromBase64?.(base64) ?? Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
 const module = new WebAssembly.Module(bytes);
 
 async function start() {
