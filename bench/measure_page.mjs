@@ -1,21 +1,24 @@
 // Measures the figures of the page in doc/performance.md, in headless
-// Chromium and Firefox: the page's size; how long after navigation starts
-// the first prompt is on screen, against the floor, the same page without
-// the program, whose plain inline script shows the same prompt; and how long
-// after Enter the next prompt is there (Chromium). Medians of RUNS runs, the
-// two pages taking turns.
+// Chromium and Firefox, as a user first opens the page: each load in a fresh
+// tab. The page's size; how long after navigation starts the first prompt is
+// on screen, against the floor, the shipped page with its scripts replaced by
+// a plain inline script that writes the same prompt; and how long after Enter
+// the next prompt is there (Chromium). Medians of RUNS loads of each, the two
+// pages taking turns, in one run.
 //   node bench/measure_page.mjs PAGE     (RUNS=N, default 41)
 import { readFileSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
+import { puppeteerBrowsers } from '../tests/browsers.mjs';
 
 const page = pathToFileURL(process.argv[2]).href;
 const prompt = 'Εισάγετε το στοιχείο 1 (επιτρεπόμενες τιμές από 0 έως και 50): ';
 const floorFile = join(tmpdir(), 'beadsort-floor.html');
-writeFileSync(floorFile, readFileSync(new URL('../web/beadsort.html', import.meta.url), 'utf8').replace(
-    '</body>', `<script>document.getElementById('terminal').textContent = '${prompt}';</script>\n</body>`));
+writeFileSync(floorFile, readFileSync(process.argv[2], 'utf8')
+    .replace(/<script[^>]*>[^]*?<\/script>\n?/g, '')
+    .replace('</body>', `<script>document.getElementById('terminal').textContent = '${prompt}';</script>\n</body>`));
 const floor = pathToFileURL(floorFile).href;
 const runs = Number(process.env.RUNS ?? 41);
 const median = (values) => values.sort((a, b) => a - b)[values.length >> 1];
@@ -34,34 +37,32 @@ function notePrompts() {
     }).observe(document, { childList: true, subtree: true, characterData: true });
 }
 
-const browsers = {
-    chromium: { browser: 'chrome', executablePath: '/usr/bin/chromium',
-                args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-                       '--no-first-run', '--disable-sync'] },
-    firefox: { browser: 'firefox', executablePath: '/usr/bin/firefox-esr' },
-};
-
-console.log(`page: ${statSync(process.argv[2]).size} bytes`);
-for (const [name, options] of Object.entries(browsers)) {
-    const browser = await puppeteer.launch({ headless: true, ...options });
+// Opens a page in a fresh tab, and returns the tab once its first prompt is
+// on screen.
+async function open(browser, url) {
     const tab = await browser.newPage();
     await tab.evaluateOnNewDocument(notePrompts);
-    const firstPrompt = async (url) => {
-        await tab.goto(url);
-        await tab.waitForFunction(() => window.prompts.length > 0);
-        return tab.evaluate(() => window.prompts[0].shown);
-    };
+    await tab.goto(url);
+    await tab.waitForFunction(() => window.prompts.length > 0);
+    return tab;
+}
+
+console.log(`page: ${statSync(process.argv[2]).size} bytes`);
+for (const [name, options] of Object.entries(puppeteerBrowsers)) {
+    const browser = await puppeteer.launch({ headless: true, ...options });
     const times = { page: [], floor: [] };
     for (let run = 0; run < runs; run += 1) {
-        times.page.push(await firstPrompt(page));
-        times.floor.push(await firstPrompt(floor));
+        for (const [which, url] of [['page', page], ['floor', floor]]) {
+            const tab = await open(browser, url);
+            times[which].push(await tab.evaluate(() => window.prompts[0].shown));
+            await tab.close();
+        }
     }
     const [ours, least] = [median(times.page), median(times.floor)];
     console.log(`${name}: first prompt ${ours.toFixed(1)} ms, floor ${least.toFixed(1)} ms: ${(ours / least).toFixed(2)} times`);
 
     if (name === 'chromium') {
-        await tab.goto(page);
-        await tab.waitForFunction(() => window.prompts.length > 0);
+        const tab = await open(browser, page);
         await tab.evaluate(() => {
             window.entered = [];
             document.querySelector('input').addEventListener('keydown', (event) => {
