@@ -219,15 +219,6 @@ test('a read takes no more than it asks, and the end of the input once', () => {
     assert.equal(shown.ready(), true);
 });
 
-test('data-reading while a read waits for input', async () => {
-    const { shown } = terminal();
-    const waiting = shown.wait();
-    assert.equal(shown.log.dataset.reading, '');
-    shown.send('1', true);
-    assert.equal(shown.log.dataset.reading, undefined);
-    await waiting;
-});
-
 // Keys as each layout and input method gives them: what is sent, and
 // whether the input has ended.
 const keys = [
@@ -251,23 +242,5 @@ for (const [what, events, sent, ended] of keys) {
         }
         assert.equal(typed.sent(), sent);
         assert.equal(typed.shown.ended, ended);
-    });
-}
-
-// Lines pasted or dropped where the caret is: each is sent, what follows the
-// last line break stays typed.
-for (const kind of ['paste', 'drop']) {
-    test(`lines by ${kind}`, () => {
-        const { shown, input, sent } = terminal();
-        Object.assign(input, { value: '1x9', selectionStart: 1, selectionEnd: 2 });
-        const data = { getData: () => '2\r\n3\n4' };
-        let prevented = false;
-        input.listeners[kind]({ clipboardData: data, dataTransfer: data, preventDefault: () => {
-            prevented = true;
-        } });
-        assert.equal(sent(), '12\n3\n');
-        assert.equal(input.value, '49');
-        assert.ok(prevented);
-        assert.equal(shown.log.textContent, '12\n3\n');
     });
 }
