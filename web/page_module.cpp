@@ -1,9 +1,11 @@
 // What the page's build of the program has beyond the shipped WASI command:
-// the room where Asyncify keeps the stack of a read that waits for the user.
-// It is reserved in the module's own data, below the heap, so that no
-// allocator can ever hand it out.
+// the room where Asyncify keeps the stack of a read that waits for the user,
+// and the figure of the beads told what the program's own sort did.
 
 #include <cstddef>
+#include <cstdint>
+
+#include "bead_sort.hpp"
 
 namespace {
 
@@ -21,9 +23,26 @@ struct AsyncifyData {
     unsigned char room[saved_stack_size];
 };
 
-// Exported by the linker (its address, as a global), for the page to hand to
-// Asyncify; mutable by nature, as a stack is.
+// Reserved in the module's own data, below the heap, so that no allocator
+// can ever hand it out; exported by the linker (its address, as a global),
+// for the page to hand to Asyncify. Mutable by nature, as a stack is.
 extern "C" {
 AsyncifyData beadsort_asyncify_data{
     beadsort_asyncify_data.room, beadsort_asyncify_data.room + saved_stack_size, {}};
+}
+
+// The page's own import: the values as the program's reader accepted them,
+// and as its sort gave them, for the figure to draw.
+__attribute__((import_module("page"), import_name("sorted"))) void
+page_sorted(const std::int32_t* entered, const std::int32_t* fallen, std::int32_t count, std::int32_t rods);
+
+// The linker sends the program's call of the sort here (--wrap=SORT), and
+// the sort itself stays the program's own.
+void real_bead_sort(const Elements& A, Elements& B) __asm__("__real_" BEAD_SORT_SYMBOL);
+void wrapped_bead_sort(const Elements& A, Elements& B) __asm__("__wrap_" BEAD_SORT_SYMBOL);
+
+void wrapped_bead_sort(const Elements& A, Elements& B)
+{
+    real_bead_sort(A, B);
+    page_sorted(A.data(), B.data(), ELEMENT_COUNT, MAX_VALUE);
 }

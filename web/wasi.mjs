@@ -21,8 +21,10 @@ class Exit {
 
 // Runs the module once on the terminal, which gives ready(), wait(),
 // read(max) and write(fd, bytes); resolves to the exit status. Up to the
-// first wait for input, it runs before it returns.
-export async function run(module, terminal) {
+// first wait for input, it runs before it returns. The page's build of the
+// program also calls sorted(entered, fallen, rods) once its sort has run,
+// with the values as it accepted them and as it sorted them.
+export async function run(module, terminal, sorted = () => {}) {
     let exports;
     let waiting = null;
     let busySince = performance.now();
@@ -94,7 +96,14 @@ export async function run(module, terminal) {
         },
     };
 
-    ({ exports } = new WebAssembly.Instance(module, { wasi_snapshot_preview1: calls }));
+    const page = {
+        sorted(entered, fallen, count, rods) {
+            const values = (at) => Array.from(new Int32Array(exports.memory.buffer, at, count));
+            sorted(values(entered), values(fallen), rods);
+        },
+    };
+
+    ({ exports } = new WebAssembly.Instance(module, { wasi_snapshot_preview1: calls, page }));
     for (;;) {
         try {
             exports._start();
