@@ -2,10 +2,14 @@
 // A failure of a run is left to reject: the guard shows it.
 import { Terminal } from './terminal.mjs';
 import { run } from './wasi.mjs';
+import { Beads } from './beads.mjs';
 
 const element = (id) => document.getElementById(id);
 const input = element('line');
 const terminal = new Terminal(element('terminal'), input);
+// Made at the first sort, so that nothing of it runs before the first
+// prompt is on screen.
+let beads = null;
 // Decoded by the browser where it can, and compiled at once, not awaited,
 // so that the first prompt can be on the page's first frame.
 const base64 = element('program').textContent;
@@ -18,9 +22,13 @@ async function start() {
     }
     element('end').disabled = false;
     terminal.reset();
+    beads?.clear();
     // Focused once the first prompt is written, which the layout that
     // focusing forces must not hold back.
-    const running = run(module, terminal);
+    const running = run(module, terminal, (entered, fallen, rods) => {
+        beads ??= new Beads(element('beads'));
+        beads.show(entered, fallen, rods);
+    });
     input.focus();
     const status = await running;
     terminal.finish(status);
