@@ -284,25 +284,70 @@ before(async () => {
 });
 after(() => browser?.close());
 
-// Typed transcripts, those that can be typed (printable, no arguments): each
-// line of the input with Enter, a last line without a line break with
-// Ctrl+D, then Ctrl+D again if the program still waits.
-const printable = (text) => !/(?!\n)\p{Cc}/u.test(text);
-for (const name of names) {
-    const input = readFileSync(`${transcripts}/${name}.in`, 'utf8');
-    if (!printable(input) || existsSync(`${transcripts}/${name}.args`)) {
-        continue;
+// The figure of the beads against the report on the screen, once the fall
+// is over: the rows as entered are the values accepted, in any order; the
+// fallen rows are the report's values; each fallen row holds as many beads
+// as its value. Where nothing was sorted there is no figure.
+async function expectBeads(screenText, entered) {
+    const report = [...screenText.matchAll(/Το στοιχείο \d+ είναι ίσο με (\d+) \n/g)].map((line) => line[1]);
+    const figure = () => browser.run(() => {
+        const { hidden, dataset } = document.getElementById('beads');
+        return { hidden, state: dataset.state ?? null, entered: dataset.entered ?? null, fallen: dataset.fallen ?? null };
+    });
+    if (report.length === 0) {
+        assert.deepEqual(await figure(), { hidden: true, state: null, entered: null, fallen: null });
+        return;
     }
+    for (let waited = 0; !(await browser.run(() => document.getElementById('beads').dataset.state === 'read' &&
+                                              document.getAnimations().length === 0)); waited += 25) {
+        assert.ok(waited < 10000, 'the beads did not land');
+        await sleep(25);
+    }
+    const shown = await figure();
+    assert.equal(shown.fallen, report.join(' '));
+    assert.equal(shown.entered.split(' ').map(Number).sort((a, b) => a - b).join(' '), report.join(' '));
+    if (entered) {
+        assert.equal(shown.entered, entered);
+    }
+    const rows = await browser.run((count) => {
+        const rods = document.querySelector('#beads .rods').getBoundingClientRect();
+        const beads = Array(count).fill(0);
+        for (const bead of document.querySelectorAll('#beads .bead')) {
+            beads[Math.round((bead.getBoundingClientRect().top - rods.top) / (rods.height / count))] += 1;
+        }
+        return beads.join(' ');
+    }, report.length);
+    assert.equal(rows, report.join(' '));
+}
+
+// Typed sessions: the transcripts that can be typed (printable, no
+// arguments), and a few of their own. Each line of the input is typed with
+// Enter, a last line without a line break with Ctrl+D, then Ctrl+D again if
+// the program still waits.
+const printable = (text) => !/(?!\n)\p{Cc}/u.test(text);
+const read = (name, ending) => (existsSync(`${transcripts}/${name}.${ending}`) ?
+                                readFileSync(`${transcripts}/${name}.${ending}`, 'utf8') : '');
+const sessions = names.map((name) => ({ name, input: read(name, 'in'),
+                                         expected: () => [read(name, 'out') + read(name, 'err'), read(name, 'err') ? 1 : 0] }))
+    .filter(({ name, input }) => printable(input) && !existsSync(`${transcripts}/${name}.args`))
+    .concat(['0', '50'].map((value) => ({ name: `all ${value}`, input: `${value}\n`.repeat(10),
+                                          expected: () => [onConsole(`${value}\n`.repeat(10)), 0] })));
+// The values accepted, as the reader took them, where a session pins them.
+const entered = {
+    'example-session': '7 3 50 0 12 3 9 1 44 3',
+    'element-4-rejected': '5 4 3 2 1 0 9 8 7 6',
+};
+for (const { name, input, expected } of sessions) {
     test(`typed: ${name}`, async () => {
-        const read = (ending) => (existsSync(`${transcripts}/${name}.${ending}`) ?
-                                  readFileSync(`${transcripts}/${name}.${ending}`, 'utf8') : '');
         await browser.open(page);
         const steps = input.match(/[^\n]*\n|[^\n]+$/g)?.map((line) =>
             line.endsWith('\n') ? typeLine(line.slice(0, -1)) : typeThenCtrlD(line)) ?? [];
         if (!input.endsWith('\n')) {
             steps.push(ctrlD);
         }
-        expect(await session(steps), read('out') + read('err'), read('err') ? 1 : 0);
+        const result = await session(steps);
+        expect(result, ...expected());
+        await expectBeads(result.screen, entered[name]);
     });
 }
 
@@ -401,25 +446,34 @@ for (const [what, [make, reason, again]] of Object.entries(failures)) {
     });
 }
 
-// axe-core on a page with a range error and standard error on screen, in
-// light and in dark mode: nothing found, and no contrast left undecided.
+// axe-core, in light and in dark mode, on the page after a range error:
+// with standard error on screen, and with the figure of the beads, once the
+// screen's first lines have scrolled out of its view, where axe-core cannot
+// tell their contrast. Nothing found, and no contrast left undecided.
 const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+const audited = {
+    'standard error': [[typeLine('51'), typeLine('7'), { act: () => browser.click('end'), echo: '' }], {}],
+    'the beads': [[typeLine('51'), typeLine('7 3 50 0 12 3 9 1 44 3')], { exclude: [['#terminal']] }],
+};
 test('axe-core finds nothing, in light and dark mode', { skip: engine === 'webkit' && 'driven by puppeteer only' },
      async () => {
          const light = browser;
          for (const mode of ['light', 'dark']) {
              browser = mode === 'light' ? light : await light.dark();
              try {
-                 await browser.open(page);
-                 await session([typeLine('51'), typeLine('7'), { act: () => browser.click('end'), echo: '' }]);
-                 await browser.run(axe);
-                 const found = await browser.run(async () => {
-                     const results = await window.axe.run(document, { resultTypes: ['violations', 'incomplete'] });
-                     const where = (rules) => rules.flatMap((rule) => rule.nodes.map((node) => `${rule.id} ${node.target}`));
-                     return { violations: where(results.violations),
-                              undecided: where(results.incomplete.filter((rule) => rule.id === 'color-contrast')) };
-                 });
-                 assert.deepEqual(found, { violations: [], undecided: [] }, mode);
+                 for (const [what, [steps, context]] of Object.entries(audited)) {
+                     await browser.open(page);
+                     await session(steps);
+                     await browser.run(axe);
+                     const found = await browser.run(async (within) => {
+                         const results = await window.axe.run({ include: [['html']], ...within },
+                                                              { resultTypes: ['violations', 'incomplete'] });
+                         const where = (rules) => rules.flatMap((rule) => rule.nodes.map((node) => `${rule.id} ${node.target}`));
+                         return { violations: where(results.violations),
+                                  undecided: where(results.incomplete.filter((rule) => rule.id === 'color-contrast')) };
+                     }, context);
+                     assert.deepEqual(found, { violations: [], undecided: [] }, `${mode}, ${what}`);
+                 }
              } finally {
                  if (browser !== light) {
                      await browser.close();
