@@ -2,9 +2,9 @@
 // Chromium and Firefox, as a user first opens the page: each load in a fresh
 // tab. The page's size; how long after navigation starts the first prompt is
 // on screen, against the floor, the shipped page with its scripts replaced by
-// a plain inline script that writes the same prompt; and how long after Enter
-// the next prompt is there (Chromium). Medians of RUNS loads of each, the two
-// pages taking turns, in one run.
+// a plain inline script that writes the same prompt; how long after Enter
+// the next prompt is there, and the frames of the beads' fall (Chromium).
+// Medians of RUNS loads of each, the two pages taking turns, in one run.
 //   node bench/measure_page.mjs PAGE     (RUNS=N, default 41)
 import { readFileSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -81,6 +81,29 @@ for (const [name, options] of Object.entries(puppeteerBrowsers)) {
             }
         }
         console.log(`${name}: Enter to the next prompt ${median(delays).toFixed(2)} ms (median of ${delays.length})`);
+
+        // The frames of the beads' fall, from the first after it starts to
+        // the last before they are read.
+        const frames = await tab.evaluate(() => new Promise((resolve) => {
+            const figure = document.getElementById('beads');
+            const times = [];
+            const frame = (time) => {
+                times.push(time);
+                if (figure.dataset.state === 'read') {
+                    resolve(times.slice(1).map((time, i) => time - times[i]));
+                } else {
+                    requestAnimationFrame(frame);
+                }
+            };
+            new MutationObserver((_, observer) => {
+                if (figure.dataset.state === 'fallen') {
+                    observer.disconnect();
+                    requestAnimationFrame(frame);
+                }
+            }).observe(figure, { attributeFilter: ['data-state'] });
+        }));
+        console.log(`${name}: the fall in ${frames.length} frames, median ${median([...frames]).toFixed(1)} ms, ` +
+                    `longest ${Math.max(...frames).toFixed(1)} ms`);
     }
     await browser.close();
 }
