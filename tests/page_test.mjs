@@ -298,26 +298,32 @@ async function expectBeads(screenText, entered) {
         assert.deepEqual(await figure(), { hidden: true, state: null, entered: null, fallen: null });
         return;
     }
-    for (let waited = 0; !(await browser.run(() => document.getElementById('beads').dataset.state === 'read' &&
-                                              document.getAnimations().length === 0)); waited += 25) {
-        assert.ok(waited < 10000, 'the beads did not land');
-        await sleep(25);
-    }
     const shown = await figure();
     assert.equal(shown.fallen, report.join(' '));
     assert.equal(shown.entered.split(' ').map(Number).sort((a, b) => a - b).join(' '), report.join(' '));
     if (entered) {
         assert.equal(shown.entered, entered);
     }
-    const rows = await browser.run((count) => {
+    assert.equal(await beadRows('read'), report.join(' '));
+}
+
+// How many beads each row holds, by where they are drawn, once the figure
+// is in this state and every bead has stopped.
+async function beadRows(state) {
+    for (let waited = 0; !(await browser.run((wanted) => document.getElementById('beads').dataset.state === wanted &&
+                                                       document.getAnimations().length === 0, state)); waited += 25) {
+        assert.ok(waited < 10000, `the beads did not come to rest, ${state}`);
+        await sleep(25);
+    }
+    return browser.run(() => {
         const rods = document.querySelector('#beads .rods').getBoundingClientRect();
-        const beads = Array(count).fill(0);
+        const rows = Array(Number(getComputedStyle(document.querySelector('#beads .rods')).getPropertyValue('--rows')))
+            .fill(0);
         for (const bead of document.querySelectorAll('#beads .bead')) {
-            beads[Math.round((bead.getBoundingClientRect().top - rods.top) / (rods.height / count))] += 1;
+            rows[Math.round((bead.getBoundingClientRect().top - rods.top) / (rods.height / rows.length))] += 1;
         }
-        return beads.join(' ');
-    }, report.length);
-    assert.equal(rows, report.join(' '));
+        return rows.join(' ');
+    });
 }
 
 // Typed sessions: the transcripts that can be typed (printable, no
@@ -383,6 +389,22 @@ test('running again starts from the beginning', async () => {
     await session(values.map(typeLine));
     await browser.click('again');
     expect(await session(values.map(typeLine)), onConsole(`${values.join('\n')}\n`), 0);
+});
+
+// A learner steps back to the rows as entered, on to the rows read, and
+// plays the fall again.
+test('stepping through the fall', async () => {
+    await browser.open(page);
+    await session([typeLine('7 3 50 0 12 3 9 1 44 3')]);
+    const step = (which) => browser.run((selector) => document.querySelector(`#beads ${selector}`).click(), which);
+    assert.equal(await beadRows('read'), '0 1 3 3 3 7 9 12 44 50');
+    await step('[data-step=entered]');
+    assert.equal(await beadRows('entered'), '7 3 50 0 12 3 9 1 44 3');
+    await step('[data-step=read]');
+    assert.equal(await beadRows('read'), '0 1 3 3 3 7 9 12 44 50');
+    await step('.replay');
+    assert.equal(await browser.run(() => document.getElementById('beads').dataset.state), 'entered');
+    assert.equal(await beadRows('read'), '0 1 3 3 3 7 9 12 44 50');
 });
 
 // Input that a console takes in its stride; the page too, answering the
