@@ -6,7 +6,5 @@ set(CMAKE_SYSTEM_PROCESSOR aarch64)
 
 set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
 
-find_program(QEMU_AARCH64 qemu-aarch64-static)
-if(QEMU_AARCH64)
-    set(CMAKE_CROSSCOMPILING_EMULATOR "${QEMU_AARCH64};-L;/usr/aarch64-linux-gnu")
-endif()
+include("${CMAKE_CURRENT_LIST_DIR}/tools.cmake")
+beadsort_emulator(qemu-aarch64-static qemu-user-static -L /usr/aarch64-linux-gnu)

@@ -8,10 +8,8 @@ set(CMAKE_SYSTEM_PROCESSOR arm)
 
 set(CMAKE_CXX_COMPILER arm-linux-gnueabi-g++)
 
-find_program(QEMU_ARM qemu-arm-static)
-if(QEMU_ARM)
-    set(CMAKE_CROSSCOMPILING_EMULATOR "${QEMU_ARM};-cpu;arm1176;-L;/usr/arm-linux-gnueabi")
-endif()
+include("${CMAKE_CURRENT_LIST_DIR}/tools.cmake")
+beadsort_emulator(qemu-arm-static qemu-user-static -cpu arm1176 -L /usr/arm-linux-gnueabi)
 
 # The shipped program is static, so the float ABI of its C library does not
 # matter: it is packed for armhf, the architecture of the 32-bit Raspberry Pi

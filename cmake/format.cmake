@@ -8,10 +8,11 @@ add_custom_target(format-check COMMAND clang-format --dry-run --Werror ${sources
                   WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}" VERBATIM)
 
 if(BEADSORT_LINT)
-    find_program(NODE node)
+    include(cmake/tools.cmake)
+    beadsort_require(NODE node nodejs)
     set(eslint "${PROJECT_SOURCE_DIR}/node_modules/eslint/bin/eslint.js")
-    if(NOT NODE OR NOT EXISTS "${eslint}")
-        message(FATAL_ERROR "ESLint not found: install nodejs and npm, then run npm ci")
+    if(NOT EXISTS "${eslint}")
+        message(FATAL_ERROR "ESLint not found: install npm, then run npm ci")
     endif()
     add_custom_target(eslint-check COMMAND "${NODE}" "${eslint}" --max-warnings 0 .
                       WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}" VERBATIM)

@@ -6,7 +6,5 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 # CMake finds the prefixed windres for the version resource itself.
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++)
 
-find_program(WINE64 NAMES wine64 PATHS /usr/lib/wine)
-if(WINE64)
-    set(CMAKE_CROSSCOMPILING_EMULATOR "${WINE64}")
-endif()
+include("${CMAKE_CURRENT_LIST_DIR}/tools.cmake")
+beadsort_emulator(wine64 wine64)

@@ -9,11 +9,11 @@ set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
 # clang runs binaryen's wasm-opt on what it links whenever it finds it, so
 # without it the module would differ from machine to machine.
-find_program(WASM_OPT wasm-opt REQUIRED)
+include("${CMAKE_CURRENT_LIST_DIR}/tools.cmake")
+beadsort_require(WASM_OPT wasm-opt binaryen)
 # Names and debug information are of no use to whoever runs the module.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -Wl,--strip-all)
 
-find_program(NODE node)
-if(NODE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR "${NODE};--no-warnings;${CMAKE_CURRENT_LIST_DIR}/../tests/run_wasi.mjs")
-endif()
+# Node makes the page, and runs the module for the tests.
+beadsort_require(NODE node nodejs)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${NODE}" --no-warnings "${CMAKE_CURRENT_LIST_DIR}/../tests/run_wasi.mjs")
