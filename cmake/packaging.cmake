@@ -1,6 +1,8 @@
 # What a user downloads: for Linux a tarball and a Debian package of one
-# static binary, for Windows a ZIP of one folder. Both come from the one
-# install tree, laid out as each platform expects.
+# static binary, for Windows a ZIP of one folder, for the web the page and
+# the WASI command. Each comes from the one install tree, laid out as each
+# platform expects. BEADSORT_PACKAGES tells the tests what kinds are made,
+# by how their names end.
 include(GNUInstallDirs)
 
 file(READ "${PROJECT_SOURCE_DIR}/LICENSE" license)
@@ -25,14 +27,15 @@ if(WIN32)
     install_with_crlf(packaging/windows/README.txt README.txt)
     install_with_crlf(LICENSE LICENSE.txt)
     set(CPACK_GENERATOR ZIP)
+    set(BEADSORT_PACKAGES zip)
 elseif(CMAKE_SYSTEM_NAME STREQUAL "WASI")
     # Two files, each a package as it is: the page, which runs the program in
     # any browser, and the WASI command for those who run WebAssembly
     # outside one.
-    install(FILES "${PROJECT_BINARY_DIR}/beadsort.html" DESTINATION .
-            RENAME "${PROJECT_NAME}-${PROJECT_VERSION}-web.html")
+    install(FILES "${BEADSORT_PAGE}" DESTINATION .)
     install(FILES "$<TARGET_FILE:beadsort>" DESTINATION . RENAME "${PROJECT_NAME}-${PROJECT_VERSION}-wasi.wasm")
     set(CPACK_GENERATOR External)
+    set(BEADSORT_PACKAGES html wasm)
     set(CPACK_EXTERNAL_REQUESTED_VERSIONS 1.0)
     set(CPACK_EXTERNAL_ENABLE_STAGING ON)
     set(CPACK_EXTERNAL_PACKAGE_SCRIPT "${PROJECT_SOURCE_DIR}/packaging/web/files_as_packages.cmake")
@@ -70,6 +73,7 @@ else()
     set(CPACK_COMPONENTS_ALL Unspecified debian)
 
     set(CPACK_GENERATOR TGZ DEB)
+    set(BEADSORT_PACKAGES tar.gz deb)
     # Named for the system and processor they run on: the tarball
     # linux-PROCESSOR unless the toolchain file names it otherwise, the Debian
     # package as Debian names the compiler's target, where dpkg-architecture
