@@ -42,14 +42,16 @@ elseif(CMAKE_SYSTEM_NAME STREQUAL "WASI")
 else()
     install(TARGETS beadsort RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-    # The manual page names the program and its version in its footer.
+    set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The beadsort developers <beadsort@example.org>")
+    # The manual page names the program and its version in its footer, and
+    # the changelog's entry the version and the maintainer.
     configure_file(doc/beadsort.1.in beadsort.1 @ONLY)
+    configure_file(packaging/debian/changelog.in changelog @ONLY)
     # The manual page, the changelog and the README (over the 4 kB up to
     # which Debian leaves a document plain) ship compressed, as Debian wants
     # them, with no name or time in the gzip header.
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/packaging/debian/changelog"
-                                                                   "${PROJECT_SOURCE_DIR}/README.md")
-    foreach(file IN ITEMS "${PROJECT_BINARY_DIR}/beadsort.1" packaging/debian/changelog README.md)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/README.md")
+    foreach(file IN ITEMS "${PROJECT_BINARY_DIR}/beadsort.1" "${PROJECT_BINARY_DIR}/changelog" README.md)
         get_filename_component(name "${file}" NAME)
         execute_process(COMMAND gzip -9 -n -c "${file}" WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
                         OUTPUT_FILE "${PROJECT_BINARY_DIR}/${name}.gz" COMMAND_ERROR_IS_FATAL ANY)
@@ -88,7 +90,6 @@ else()
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-    set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The beadsort developers <beadsort@example.org>")
 endif()
 
 set(CPACK_PACKAGE_DESCRIPTION
