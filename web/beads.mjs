@@ -32,11 +32,11 @@ export class Beads {
         delete this.figure.dataset.state;
     }
 
-    // Draws the rows as entered and lets them fall, once the screen has
-    // shown what the program wrote.
+    // Draws the rows as entered and lets them fall, once the program has
+    // written its report, unless a new run has begun by then.
     show(entered, fallen, rods) {
         Object.assign(this.figure.dataset, { entered: entered.join(' '), fallen: fallen.join(' ') });
-        requestAnimationFrame(() => {
+        this.#later(0, () => {
             this.#draw(entered, fallen, rods);
             this.figure.hidden = false;
             this.play();
