@@ -15,7 +15,7 @@ export class Beads {
     constructor(figure) {
         this.figure = figure;
         this.timers = [];
-        this.still = matchMedia('(prefers-reduced-motion: reduce)');
+        this.reducedMotion = matchMedia('(prefers-reduced-motion: reduce)');
         figure.style.setProperty('--fall-time', `${FALL_MS}ms`);
         for (const button of figure.querySelectorAll('[data-step]')) {
             button.addEventListener('click', () => this.#step(button.dataset.step));
@@ -47,7 +47,7 @@ export class Beads {
     play() {
         this.#stop();
         this.#set('entered', false);
-        if (this.still.matches) {
+        if (this.reducedMotion.matches) {
             this.#set('read', false);
             return;
         }
@@ -96,7 +96,7 @@ export class Beads {
     // A step chosen by hand: the beads move there, and stay.
     #step(state) {
         this.#stop();
-        this.#set(state, !this.still.matches);
+        this.#set(state, !this.reducedMotion.matches);
     }
 
     // Moves to a state, with movement or at once.
