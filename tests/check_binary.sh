@@ -4,14 +4,15 @@
 #        every relocation done at start (BIND_NOW) if PIE=1, else at a fixed
 #        address with nothing to relocate; RELRO; a stack that is not
 #        executable; the stack protector and fortified calls if
-#        STACK_PROTECTOR=1
+#        STACK_PROTECTOR=1; if MULTIVERSION=1, each build of the sort with
+#        the loops in vector code of its own, AVX2 in the x86-64-v3 one
 #   PE:  a console program with ASLR (high entropy) and NX, importing no DLL
 #        but KERNEL32.dll and msvcrt.dll, with a manifest that asks for the
 #        invoker's rights, and VERSION as its file and product version
 #   WebAssembly: importing no call but the six WASI calls that the page's
 #        shim, web/wasi.mjs, gives it
-#   check_binary.sh PROGRAM, with READELF, or OBJDUMP, WINDRES and VERSION,
-#   PIE and STACK_PROTECTOR in the environment
+#   check_binary.sh PROGRAM, with READELF, OBJDUMP, WINDRES and VERSION,
+#   PIE, STACK_PROTECTOR and MULTIVERSION in the environment
 set -u
 program=$1
 failures=()
@@ -36,6 +37,13 @@ case $(head -c 4 "$program" | od -An -tx1 | tr -d ' \n') in
     if ((STACK_PROTECTOR)); then
         expect "$headers" '__stack_chk_fail' "no stack protector"
         expect "$headers" '__[a-z]+_chk$' "no fortified calls"
+    fi
+    if ((MULTIVERSION)); then
+        for build in arch_x86_64_v3:ymm default:xmm; do
+            symbol=$(grep -Eo "_Z9bead_sort[^ ]*\\.${build%:*}$" <<<"$headers" | head -n 1)
+            code=$("$OBJDUMP" --disassemble="$symbol" "$program")
+            expect "$code" "%${build#*:}" "the sort built for ${build%:*} is not in vector code"
+        done
     fi
     ;;
 4d5a*)
