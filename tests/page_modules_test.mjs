@@ -56,14 +56,22 @@ for (const name of ['example-session', 'element-4-rejected', 'not-numbers', 'one
     for (const piece of [1 << 20, 3, 1]) {
         test(`${name}, sent ${piece} bytes at a time`, async () => {
             const terminal = fakeTerminal(transcript(name, 'in'), piece);
-            const sorted = [];
-            const status = await run(module, terminal, (entered, fallen, rods) => sorted.push([fallen, rods]));
+            const told = [];
+            const status = await run(module, terminal, ({ fallen, counts, rows }) => told.push({ fallen, counts, rows }));
             assert.equal(terminal.text(1), transcript(name, 'out'));
             assert.equal(terminal.text(2), transcript(name, 'err'));
             assert.equal(status, transcript(name, 'err') ? 1 : 0);
-            // The page is told what the sort gave, once, where it ran.
+            // The page is told what the sort did, once, where it ran: the
+            // report's values, on each rod j a pile of the values above j,
+            // and each row's count after rod j, which grows by at most one a
+            // rod, up to its value.
             const report = [...transcript(name, 'out').matchAll(/ίσο με (\d+) \n/g)].map((line) => Number(line[1]));
-            assert.deepEqual(sorted, report.length > 0 ? [[report, 50]] : []);
+            const rods = Array.from({ length: 50 }, (_, j) => j);
+            assert.deepEqual(told, report.length === 0 ? [] : [{
+                fallen: report,
+                counts: rods.map((j) => report.filter((value) => value > j).length),
+                rows: rods.map((j) => report.map((value) => Math.min(value, j + 1))),
+            }]);
         });
     }
 }

@@ -286,20 +286,23 @@ after(() => browser?.close());
 
 // The figure of the beads against the report on the screen, once the fall
 // is over: the rows as entered are the values accepted, in any order; the
-// fallen rows are the report's values; each fallen row holds as many beads
-// as its value. Where nothing was sorted there is no figure.
+// fallen rows are the report's values, and the pile on each rod j is the
+// number of them above j; each fallen row holds as many beads as its value.
+// Where nothing was sorted there is no figure.
 async function expectBeads(screenText, entered) {
-    const report = [...screenText.matchAll(/Το στοιχείο \d+ είναι ίσο με (\d+) \n/g)].map((line) => line[1]);
+    const report = [...screenText.matchAll(/Το στοιχείο \d+ είναι ίσο με (\d+) \n/g)].map((line) => Number(line[1]));
     const figure = () => browser.run(() => {
         const { hidden, dataset } = document.getElementById('beads');
-        return { hidden, state: dataset.state ?? null, entered: dataset.entered ?? null, fallen: dataset.fallen ?? null };
+        const { state = null, entered = null, fallen = null, counts = null } = dataset;
+        return { hidden, state, entered, fallen, counts };
     });
     if (report.length === 0) {
-        assert.deepEqual(await figure(), { hidden: true, state: null, entered: null, fallen: null });
+        assert.deepEqual(await figure(), { hidden: true, state: null, entered: null, fallen: null, counts: null });
         return;
     }
     const shown = await figure();
     assert.equal(shown.fallen, report.join(' '));
+    assert.equal(shown.counts, Array.from({ length: 50 }, (_, j) => report.filter((value) => value > j).length).join(' '));
     assert.equal(shown.entered.split(' ').map(Number).sort((a, b) => a - b).join(' '), report.join(' '));
     if (entered) {
         assert.equal(shown.entered, entered);

@@ -27,17 +27,18 @@ export class Beads {
     clear() {
         this.#stop();
         this.figure.hidden = true;
-        delete this.figure.dataset.entered;
-        delete this.figure.dataset.fallen;
-        delete this.figure.dataset.state;
+        for (const name of ['entered', 'fallen', 'counts', 'state']) {
+            delete this.figure.dataset[name];
+        }
     }
 
     // Draws the rows as entered and lets them fall, once the program has
-    // written its report, unless a new run has begun by then.
-    show(entered, fallen, rods) {
-        Object.assign(this.figure.dataset, { entered: entered.join(' '), fallen: fallen.join(' ') });
+    // written its report, unless a new run has begun by then. The piles are
+    // those that the program counted on each rod.
+    show({ entered, fallen, counts }) {
+        Object.assign(this.figure.dataset, { entered: entered.join(' '), fallen: fallen.join(' '), counts: counts.join(' ') });
         this.#later(0, () => {
-            this.#draw(entered, fallen, rods);
+            this.#draw(entered, fallen, counts.length);
             this.figure.hidden = false;
             this.play();
         });

@@ -25,9 +25,9 @@ async function start() {
     beads?.clear();
     // Focused once the first prompt is written, which the layout that
     // focusing forces must not hold back.
-    const running = run(module, terminal, (entered, fallen, rods) => {
+    const running = run(module, terminal, (sorted) => {
         beads ??= new Beads(element('beads'));
-        beads.show(entered, fallen, rods);
+        beads.show(sorted);
     });
     input.focus();
     const status = await running;

@@ -31,18 +31,40 @@ AsyncifyData beadsort_asyncify_data{
     beadsort_asyncify_data.room, beadsort_asyncify_data.room + saved_stack_size, {}};
 }
 
-// The page's own import: the values as the program's reader accepted them,
-// and as its sort gave them, for the figure to draw.
+// The page's own imports: the sort's steps as they run, then the values as
+// the program's reader accepted them and as its sort gave them, for the
+// figure to draw.
+namespace page {
+__attribute__((import_module("page"), import_name("dropped"))) void dropped(std::int32_t j,
+                                                                            std::int32_t pile);
+__attribute__((import_module("page"), import_name("counted"))) void
+counted(std::int32_t j, const std::int32_t* rows, std::int32_t count);
 __attribute__((import_module("page"), import_name("sorted"))) void
-page_sorted(const std::int32_t* entered, const std::int32_t* fallen, std::int32_t count, std::int32_t rods);
+sorted(const std::int32_t* entered, const std::int32_t* fallen, std::int32_t count);
+} // namespace page
 
-// The linker sends the program's call of the sort here (--wrap=SORT), and
-// the sort itself stays the program's own.
-void real_bead_sort(const Elements& A, Elements& B) __asm__("__real_" BEAD_SORT_SYMBOL);
+namespace {
+
+// Tells the page each step of the program's own sort.
+struct PageWatcher {
+    static void dropped(std::int32_t j, std::int32_t pile)
+    {
+        page::dropped(j, pile);
+    }
+    static void counted(std::int32_t j, const Elements& rows)
+    {
+        page::counted(j, rows.data(), ELEMENT_COUNT);
+    }
+};
+
+} // namespace
+
+// The linker sends the program's call of the sort here (--wrap=SORT): the
+// same sort, watched.
 void wrapped_bead_sort(const Elements& A, Elements& B) __asm__("__wrap_" BEAD_SORT_SYMBOL);
 
 void wrapped_bead_sort(const Elements& A, Elements& B)
 {
-    real_bead_sort(A, B);
-    page_sorted(A.data(), B.data(), ELEMENT_COUNT, MAX_VALUE);
+    bead_sort(A, B, PageWatcher{});
+    page::sorted(A.data(), B.data(), ELEMENT_COUNT);
 }

@@ -22,8 +22,10 @@ class Exit {
 // Runs the module once on the terminal, which gives ready(), wait(),
 // read(max) and write(fd, bytes); resolves to the exit status. Up to the
 // first wait for input, it runs before it returns. The page's build of the
-// program also calls sorted(entered, fallen, rods) once its sort has run,
-// with the values as it accepted them and as it sorted them.
+// program tells the steps of its sort as they run; once it has sorted, it
+// calls sorted({ entered, fallen, counts, rows }): the values as it accepted
+// them and as it sorted them, the pile on each rod after the drop, and every
+// row's count after each rod was read.
 export async function run(module, terminal, sorted = () => {}) {
     let exports;
     let waiting = null;
@@ -96,10 +98,17 @@ export async function run(module, terminal, sorted = () => {}) {
         },
     };
 
+    const values = (at, count) => Array.from(new Int32Array(exports.memory.buffer, at, count));
+    const steps = { counts: [], rows: [] };
     const page = {
-        sorted(entered, fallen, count, rods) {
-            const values = (at) => Array.from(new Int32Array(exports.memory.buffer, at, count));
-            sorted(values(entered), values(fallen), rods);
+        dropped(j, pile) {
+            steps.counts[j] = pile;
+        },
+        counted(j, rows, count) {
+            steps.rows[j] = values(rows, count);
+        },
+        sorted(entered, fallen, count) {
+            sorted({ entered: values(entered, count), fallen: values(fallen, count), ...steps });
         },
     };
 
