@@ -514,12 +514,15 @@ test('axe-core finds nothing, in light and dark mode', { skip: engine === 'webki
          }
      });
 
-// On a phone's screen the first prompt and the input are on the first
-// screen, the input focused; when an on-screen keyboard takes half the
-// screen, the input stays in view.
-const phones = [[390, 844], [360, 640]];
-for (const [width, height] of phones) {
-    test(`a phone's screen of ${width}×${height}`, { skip: engine === 'webkit' && 'driven by puppeteer only' },
+// On a phone's screen, and a laptop's, a projector's and a desktop's, the
+// first prompt and the input are on the first screen, the input focused;
+// when an on-screen keyboard takes half the screen, the input stays in view.
+// At least half the figure is in view as its beads begin to fall, and the
+// focus has stayed on the button that runs the program again. A user who
+// is scrolling is not scrolled, and the beads wait to be seen.
+const screens = [[390, 844], [360, 640, 'scrolling'], [1366, 768], [1024, 768], [1920, 1080]];
+for (const [width, height, scrolling] of screens) {
+    test(`a screen of ${width}×${height}`, { skip: engine === 'webkit' && 'driven by puppeteer only' },
          async () => {
              // To the pixel: a box may end a fraction of one past the edge.
              const inView = () => browser.run(() => ['prompt', 'line'].map((id) => {
@@ -537,6 +540,32 @@ for (const [width, height] of phones) {
                  for (let waited = 0; !(await inView())[1]; waited += 10) {
                      assert.ok(waited < 2000, 'the input is out of view');
                      await sleep(10);
+                 }
+                 await browser.viewport(width, height);
+                 await browser.open(page);
+                 await browser.run(() => {
+                     const figure = document.getElementById('beads');
+                     new MutationObserver(() => {
+                         const box = figure.getBoundingClientRect();
+                         window.seen ??= figure.dataset.state === 'fallen' ?
+                             (Math.min(box.bottom, innerHeight) - Math.max(box.top, 0)) / box.height : undefined;
+                     }).observe(figure, { attributeFilter: ['data-state'] });
+                 });
+                 await session([typeLine('7 3 50 0 12 3 9 1 44 3')]);
+                 await beadRows('read');
+                 const [seen, focused] = await browser.run(() => [window.seen, document.activeElement.id]);
+                 assert.ok(seen >= 0.5, `${Math.round(100 * seen)} % of the figure in view as it falls`);
+                 assert.equal(focused, 'again');
+                 if (scrolling) {
+                     await browser.open(page);
+                     await browser.run(() => setInterval(() => dispatchEvent(new WheelEvent('wheel')), 100));
+                     await session([typeLine('7 3 50 0 12 3 9 1 44 3')]);
+                     const still = await browser.run(() => scrollY);
+                     await sleep(1500);
+                     assert.deepEqual(await browser.run(() => [scrollY, document.getElementById('beads').dataset.state]),
+                                      [still, 'entered']);
+                     await browser.run(() => document.getElementById('beads').scrollIntoView());
+                     await beadRows('read');
                  }
              } finally {
                  await browser.viewport(800, 600);

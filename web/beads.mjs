@@ -7,20 +7,31 @@
 
 // How long the rows as entered stay before they fall, and how long the fall
 // takes; with reduced motion, neither. The rows are read once every bead
-// has landed.
+// has landed. A fall waits until at least half the figure is in view.
 const PAUSE_MS = 700;
 const FALL_MS = 1000;
+const SEEN = 0.5;
+const MARGIN_PX = 8;
+// A scroll by hand this recent is still going on: the page does not scroll.
+const HAND_MS = 1000;
 
 export class Beads {
     constructor(figure) {
         this.figure = figure;
         this.timers = [];
+        this.sighting = null;
+        this.scrolledByHand = -Infinity;
         this.reducedMotion = matchMedia('(prefers-reduced-motion: reduce)');
         figure.style.setProperty('--fall-time', `${FALL_MS}ms`);
         for (const button of figure.querySelectorAll('[data-step]')) {
             button.addEventListener('click', () => this.#step(button.dataset.step));
         }
         figure.querySelector('.replay').addEventListener('click', () => this.play());
+        for (const type of ['wheel', 'touchmove']) {
+            addEventListener(type, (event) => {
+                this.scrolledByHand = event.timeStamp;
+            }, { passive: true });
+        }
     }
 
     // No figure: nothing has been sorted.
@@ -50,14 +61,15 @@ export class Beads {
         this.#set('entered', false);
         if (this.reducedMotion.matches) {
             this.#set('read', false);
+            this.#bringIntoView();
             return;
         }
-        this.#later(PAUSE_MS, () => {
+        this.#later(PAUSE_MS, () => this.#whenSeen(() => {
             this.#set('fallen', true);
             // A fall cut short by another step is not read.
             const landing = this.figure.getAnimations({ subtree: true }).map((fall) => fall.finished);
             Promise.all(landing).then(() => this.#set('read', true), () => {});
-        });
+        }));
     }
 
     #draw(entered, fallen, rods) {
@@ -113,6 +125,33 @@ export class Beads {
         void figure.offsetHeight;
     }
 
+    // Runs then once at least half the figure is in view, or as much of it
+    // as the window can show; until then, the figure is brought into view
+    // unless the user is scrolling.
+    #whenSeen(then) {
+        const share = Math.min(SEEN, innerHeight / this.figure.offsetHeight);
+        this.sighting = new IntersectionObserver(([sight]) => {
+            if (sight.intersectionRatio >= share) {
+                this.sighting.disconnect();
+                then();
+            }
+        }, { threshold: share });
+        this.sighting.observe(this.figure);
+        this.#bringIntoView();
+    }
+
+    // Scrolls the page by what brings the drawing, and half the figure,
+    // into view, where they are not: no more, so that the report above
+    // stays in view as far as it can.
+    #bringIntoView() {
+        const { top, height } = this.figure.getBoundingClientRect();
+        const drawn = this.figure.querySelector('.abacus').getBoundingClientRect().bottom;
+        const short = Math.max(drawn, top + height * SEEN) + MARGIN_PX - innerHeight;
+        if (short > 0 && performance.now() - this.scrolledByHand > HAND_MS) {
+            scrollBy({ top: Math.min(short, top), behavior: this.reducedMotion.matches ? 'auto' : 'smooth' });
+        }
+    }
+
     #later(ms, then) {
         this.timers.push(setTimeout(then, ms));
     }
@@ -120,5 +159,7 @@ export class Beads {
     #stop() {
         this.timers.forEach(clearTimeout);
         this.timers = [];
+        this.sighting?.disconnect();
+        this.sighting = null;
     }
 }

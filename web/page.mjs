@@ -36,7 +36,9 @@ async function start() {
     element('end').disabled = true;
     element('ended').hidden = false;
     element('again').hidden = false;
-    element('again').focus();
+    // Into view as little as it takes, so that the report stays in view.
+    element('again').focus({ preventScroll: true });
+    element('again').scrollIntoView({ block: 'nearest' });
 }
 
 element('end').addEventListener('click', () => {
