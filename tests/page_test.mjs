@@ -395,11 +395,18 @@ test('running again starts from the beginning', async () => {
 });
 
 // A learner steps back to the rows as entered, on to the rows read, and
-// plays the fall again.
-test('stepping through the fall', async () => {
+// plays the fall again. Then through the program's two loops, from the
+// first Next on, rod by rod: the drop, then the rows, where each row's count
+// grows by at most one a rod up to its value; and one step back.
+test('stepping through the fall, and through the loops', async () => {
     await browser.open(page);
     await session([typeLine('7 3 50 0 12 3 9 1 44 3')]);
-    const step = (which) => browser.run((selector) => document.querySelector(`#beads ${selector}`).click(), which);
+    const step = (which) => browser.run((selector) => {
+        document.querySelector(`#beads ${selector}`).click();
+        const counts = [...document.querySelectorAll('.row-count')].map((count) => count.textContent).join(' ');
+        const said = document.querySelector('[aria-live]').textContent;
+        return { at: document.getElementById('beads').dataset.at, counts, said, lit: document.querySelector('.lit')?.textContent };
+    }, which);
     assert.equal(await beadRows('read'), '0 1 3 3 3 7 9 12 44 50');
     await step('[data-step=entered]');
     assert.equal(await beadRows('entered'), '7 3 50 0 12 3 9 1 44 3');
@@ -408,6 +415,17 @@ test('stepping through the fall', async () => {
     await step('.replay');
     assert.equal(await browser.run(() => document.getElementById('beads').dataset.state), 'entered');
     assert.equal(await beadRows('read'), '0 1 3 3 3 7 9 12 44 50');
+    const sorted = [0, 1, 3, 3, 3, 7, 9, 12, 44, 50];
+    for (const phase of ['drop', 'rows']) {
+        for (let j = 0; j < 50; j += 1) {
+            const shown = await step('[data-action=next]');
+            assert.equal(shown.at, `${phase} ${j}`);
+            assert.equal(shown.counts.trim(), phase === 'rows' ? sorted.map((value) => Math.min(value, j + 1)).join(' ') : '');
+            assert.match(shown.lit, phase === 'drop' ? /pile \+=/ : /counter \+=/);
+            assert.ok(phase !== 'drop' || j !== 11 || shown.said.endsWith(' · Rod 12: 3 values reach past it; its pile is 3'));
+        }
+    }
+    assert.match((await step('[data-action=previous]')).said, /^Ράβδος 49: .* · Rod 49: its pile is 1 high and adds a bead to the bottom row$/);
 });
 
 // Input that a console takes in its stride; the page too, answering the

@@ -1,9 +1,11 @@
 // The figure of the beads: the values as the program accepted them, each a
 // row of beads across the rods; the beads falling to the bottom of their
-// rods; and the fallen rows read back, as the program's sort gave them. The
-// page draws; the program decides. On a rod, the beads keep their order as
-// they fall, so the one that the figure moves to each place is the one
-// above it, never a copy.
+// rods; and the fallen rows read back, as the program's sort gave them. It
+// also draws one step of the sort at a time: the drop on one rod, or one
+// rod's pile read into the rows, with the pile and the rows' counts that
+// the program told. The page draws; the program decides. On a rod, the
+// beads keep their order as they fall, so the one that the figure moves to
+// each place is the one above it, never a copy.
 
 // How long the rows as entered stay before they fall, and how long the fall
 // takes; with reduced motion, neither. The rows are read once every bead
@@ -22,9 +24,8 @@ export class Beads {
         this.sighting = null;
         this.scrolledByHand = -Infinity;
         this.reducedMotion = matchMedia('(prefers-reduced-motion: reduce)');
-        figure.style.setProperty('--fall-time', `${FALL_MS}ms`);
         for (const button of figure.querySelectorAll('[data-step]')) {
-            button.addEventListener('click', () => this.#step(button.dataset.step));
+            button.addEventListener('click', () => this.go(button.dataset.step));
         }
         figure.querySelector('.replay').addEventListener('click', () => this.play());
         for (const type of ['wheel', 'touchmove']) {
@@ -38,7 +39,7 @@ export class Beads {
     clear() {
         this.#stop();
         this.figure.hidden = true;
-        for (const name of ['entered', 'fallen', 'counts', 'state']) {
+        for (const name of ['entered', 'fallen', 'counts', 'state', 'at']) {
             delete this.figure.dataset[name];
         }
     }
@@ -46,10 +47,12 @@ export class Beads {
     // Draws the rows as entered and lets them fall, once the program has
     // written its report, unless a new run has begun by then. The piles are
     // those that the program counted on each rod.
-    show({ entered, fallen, counts }) {
+    show(sorted) {
+        const { entered, fallen, counts } = sorted;
+        this.sorted = sorted;
         Object.assign(this.figure.dataset, { entered: entered.join(' '), fallen: fallen.join(' '), counts: counts.join(' ') });
         this.#later(0, () => {
-            this.#draw(entered, fallen, counts.length);
+            this.#draw();
             this.figure.hidden = false;
             this.play();
         });
@@ -72,11 +75,35 @@ export class Beads {
         }));
     }
 
-    #draw(entered, fallen, rods) {
+    // A state of the whole fall chosen by hand: the beads move there, and
+    // stay.
+    go(state) {
+        this.#stop();
+        this.#set(state, !this.reducedMotion.matches);
+    }
+
+    // One step of the sort's loops, its beads moving for ms: on the drop's
+    // rod j its beads fall and its pile shows; on the rows' rod j, that
+    // rod's pile is read, and each row shows its count so far.
+    step({ phase, j }, ms) {
+        this.#stop();
+        const { counts, rows } = this.sorted;
+        this.#move(ms);
+        Object.assign(this.figure.dataset, { state: 'steps', at: `${phase} ${j}` });
+        this.#press(null);
+        this.#rods({ at: j, dropped: phase === 'drop' ? j + 1 : counts.length,
+                     counted: phase === 'rows' ? j + 1 : counts.length });
+        this.figure.querySelector('.pile').textContent = counts[j];
+        this.#count(phase === 'rows' ? rows[j] : []);
+    }
+
+    #draw() {
+        const { entered, fallen, counts } = this.sorted;
+        const rods = counts.length;
         const abacus = this.figure.querySelector('.rods');
         abacus.style.setProperty('--rods', rods);
         abacus.style.setProperty('--rows', entered.length);
-        const place = (name, properties) => {
+        const place = (name, properties = {}) => {
             const element = document.createElement('i');
             element.className = name;
             for (const [property, value] of Object.entries(properties)) {
@@ -93,36 +120,61 @@ export class Beads {
             const to = fallen.flatMap((value, row) => (value > j ? [row] : []));
             from.forEach((row, k) => elements.push(place('bead', { j, i: row, fall: (to[k] ?? row) - row })));
         }
-        abacus.replaceChildren(...elements);
+        // The rod that a step is on, with its pile below it.
+        const current = place('current');
+        current.append(place('pile'));
+        abacus.replaceChildren(...elements, current);
 
-        const values = (list) => list.map((value) => {
-            const item = document.createElement('li');
-            item.textContent = value;
-            return item;
-        });
-        this.figure.querySelector('.entered-values').replaceChildren(...values(entered));
-        this.figure.querySelector('.fallen-values').replaceChildren(...values(fallen));
+        const items = (name, values) => values.map((value) => Object.assign(document.createElement('li'),
+                                                                            { className: name, textContent: value }));
+        this.figure.querySelector('.entered-values').replaceChildren(...items('', entered));
+        this.figure.querySelector('.row-counts').replaceChildren(...items('row-count', fallen));
         this.figure.querySelector('.as-entered').textContent = entered.join(', ');
         this.figure.querySelector('.as-fallen').textContent = fallen.join(', ');
     }
 
-    // A step chosen by hand: the beads move there, and stay.
-    #step(state) {
-        this.#stop();
-        this.#set(state, !this.reducedMotion.matches);
+    // Shows each row's count at the row's end; none where none are given.
+    #count(values) {
+        this.figure.querySelectorAll('.row-count').forEach((item, row) => {
+            item.textContent = values[row] ?? '';
+        });
     }
 
-    // Moves to a state, with movement or at once.
+    // Moves to a state of the whole fall, with movement or at once; the
+    // steps are left.
     #set(state, moving) {
         const figure = this.figure;
-        figure.classList.toggle('still', !moving);
+        const rods = this.sorted.counts.length;
+        this.#move(moving ? FALL_MS : 0);
         figure.dataset.state = state;
-        for (const button of figure.querySelectorAll('[data-step]')) {
-            button.setAttribute('aria-pressed', String(button.dataset.step === state));
-        }
+        delete figure.dataset.at;
+        this.#press(state);
+        this.#rods({ at: 0, dropped: state === 'entered' ? 0 : rods, counted: rods });
+        this.#count(this.sorted.fallen);
+        figure.dispatchEvent(new Event('fall'));
         // Laid out at once, so that a movement starts from here, and its
         // animations are there to be waited for.
         void figure.offsetHeight;
+    }
+
+    #move(ms) {
+        this.figure.classList.toggle('still', ms === 0 || this.reducedMotion.matches);
+        this.figure.style.setProperty('--fall-time', `${ms}ms`);
+    }
+
+    #press(state) {
+        for (const button of this.figure.querySelectorAll('[data-step]')) {
+            button.setAttribute('aria-pressed', String(button.dataset.step === state));
+        }
+    }
+
+    // Which rods' beads have fallen, which have been read into the rows,
+    // and the rod that the step is on.
+    #rods(properties) {
+        const abacus = this.figure.querySelector('.rods');
+        for (const [property, value] of Object.entries(properties)) {
+            abacus.style.setProperty(`--${property}`, value);
+        }
     }
 
     // Runs then once at least half the figure is in view, or as much of it

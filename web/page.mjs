@@ -3,13 +3,15 @@
 import { Terminal } from './terminal.mjs';
 import { run } from './wasi.mjs';
 import { Beads } from './beads.mjs';
+import { Steps } from './steps.mjs';
 
 const element = (id) => document.getElementById(id);
 const input = element('line');
 const terminal = new Terminal(element('terminal'), input);
-// Made at the first sort, so that nothing of it runs before the first
+// Made at the first sort, so that nothing of them runs before the first
 // prompt is on screen.
 let beads = null;
+let steps = null;
 // Decoded by the browser where it can, and compiled at once, not awaited,
 // so that the first prompt can be on the page's first frame.
 const base64 = element('program').textContent;
@@ -23,11 +25,16 @@ async function start() {
     element('end').disabled = false;
     terminal.reset();
     beads?.clear();
+    steps?.clear();
     // Focused once the first prompt is written, which the layout that
     // focusing forces must not hold back.
     const running = run(module, terminal, (sorted) => {
-        beads ??= new Beads(element('beads'));
+        if (beads === null) {
+            beads = new Beads(element('beads'));
+            steps = new Steps(element('steps'), element('source'), beads, element('sort'));
+        }
         beads.show(sorted);
+        steps.show(sorted);
     });
     input.focus();
     const status = await running;
