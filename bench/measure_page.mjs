@@ -3,7 +3,9 @@
 // tab. The page's size; how long after navigation starts the first prompt is
 // on screen, against the floor, the shipped page with its scripts replaced by
 // a plain inline script that writes the same prompt; how long after Enter
-// the next prompt is there, and the frames of the beads' fall (Chromium).
+// the next prompt is there, and the frames of the beads' fall, of stepping
+// through the sort a step each 50 ms, and of playing its steps at the
+// fastest speed (Chromium).
 // Medians of RUNS loads of each, the two pages taking turns, in one run.
 //   node bench/measure_page.mjs PAGE     (RUNS=N, default 41)
 import { readFileSync, statSync, writeFileSync } from 'node:fs';
@@ -71,13 +73,14 @@ for (const [name, options] of Object.entries(puppeteerBrowsers)) {
                 }
             }, { capture: true });
         });
+        // The example session's values, a line each, whose beads fall.
         const delays = [];
-        for (let value = 1; value <= 10; value += 1) {
+        for (const [n, value] of [7, 3, 50, 0, 12, 3, 9, 1, 44, 3].entries()) {
             await tab.keyboard.type(String(value));
             await tab.keyboard.press('Enter');
-            await tab.waitForFunction((n) => window.prompts.length > n || document.querySelector('[role=log]').dataset.exitStatus, {}, value);
-            if (value < 10) {
-                delays.push(await tab.evaluate((n) => window.prompts[n].written - window.entered[n - 1], value));
+            await tab.waitForFunction((k) => window.prompts.length > k || document.querySelector('[role=log]').dataset.exitStatus, {}, n + 1);
+            if (n < 9) {
+                delays.push(await tab.evaluate((k) => window.prompts[k].written - window.entered[k - 1], n + 1));
             }
         }
         console.log(`${name}: Enter to the next prompt ${median(delays).toFixed(2)} ms (median of ${delays.length})`);
@@ -102,8 +105,41 @@ for (const [name, options] of Object.entries(puppeteerBrowsers)) {
                 }
             }).observe(figure, { attributeFilter: ['data-state'] });
         }));
-        console.log(`${name}: the fall in ${frames.length} frames, median ${median([...frames]).toFixed(1)} ms, ` +
-                    `longest ${Math.max(...frames).toFixed(1)} ms`);
+        const report = (what, times) => console.log(`${name}: ${what} in ${times.length} frames, median ` +
+                                                    `${median([...times]).toFixed(1)} ms, longest ${Math.max(...times).toFixed(1)} ms`);
+        report('the fall', frames);
+
+        // From the start of the steps to the last, by the button or played.
+        for (const how of ['stepping', 'playing']) {
+            report(how, await tab.evaluate((playing) => new Promise((resolve) => {
+                const figure = document.getElementById('beads');
+                const button = (action) => document.querySelector(`[data-action=${action}]`);
+                const times = [];
+                const frame = (time) => {
+                    times.push(time);
+                    if (figure.dataset.at === 'rows 49' && !document.getElementById('steps').classList.contains('playing')) {
+                        resolve(times.slice(1).map((later, i) => later - times[i]));
+                    } else {
+                        requestAnimationFrame(frame);
+                    }
+                };
+                button('start').click();
+                if (playing) {
+                    const speed = document.querySelector('.speed');
+                    speed.value = Math.min(...[...speed.options].map((option) => Number(option.value)));
+                    speed.dispatchEvent(new Event('change'));
+                    button('play').click();
+                } else {
+                    const clicking = setInterval(() => {
+                        button('next').click();
+                        if (figure.dataset.at === 'rows 49') {
+                            clearInterval(clicking);
+                        }
+                    }, 50);
+                }
+                requestAnimationFrame(frame);
+            }), how === 'playing'));
+        }
     }
     await browser.close();
 }
