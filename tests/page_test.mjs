@@ -51,12 +51,13 @@ async function puppeteerEngine(name, { dark = false } = {}) {
         skip(options.executablePath);
     }
     const puppeteer = (await import('puppeteer-core').catch(() => skip('puppeteer-core (npm ci)'))).default;
-    // Firefox takes the colour scheme only as a preference.
-    const prefs = dark ? { 'layout.css.prefers-color-scheme.content-override': 0 } : {};
+    // Firefox takes the colour scheme and reduced motion only as preferences.
+    const prefs = dark ? { 'layout.css.prefers-color-scheme.content-override': 0, 'ui.prefersReducedMotion': 1 } : {};
     const browser = await puppeteer.launch({ headless: true, ...options, extraPrefsFirefox: prefs });
     const tab = await browser.newPage();
     if (dark && name === 'chromium') {
-        await tab.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
+        await tab.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' },
+                                        { name: 'prefers-reduced-motion', value: 'reduce' }]);
     }
     // Chromium takes the editing commands of a shortcut only when told them.
     const ctrl = async (key, commands = []) => {
@@ -74,7 +75,7 @@ async function puppeteerEngine(name, { dark = false } = {}) {
         paste: () => ctrl('KeyV', ['paste']),
         click: (id) => tab.click(`#${id}`),
         viewport: (width, height) => tab.setViewport({ width, height }),
-        // Another browser of the same engine, in dark mode.
+        // Another browser of the same engine, dark and with reduced motion.
         dark: () => puppeteerEngine(name, { dark: true }),
         close: () => browser.close(),
     };
@@ -187,7 +188,10 @@ async function session(steps) {
         assert.ok(waited < 30000, 'the program did not end');
         await sleep(25);
     }
-    return { echoes, screen: await screen(), status: Number(await exitStatus()) };
+    // Once the program has ended, the page says its status and takes no input.
+    const ended = await browser.run(() => [!document.getElementById('ended').hidden && document.getElementById('status').textContent,
+                                           document.querySelector('input').disabled, document.getElementById('end').disabled]);
+    return { echoes, screen: await screen(), status: Number(await exitStatus()), ended };
 }
 
 // The console program's output with each echo put back where it was typed.
@@ -205,6 +209,7 @@ function terminal(output, echoes) {
 function expect(result, output, status) {
     assert.equal(result.screen, terminal(output, result.echoes));
     assert.equal(result.status, status);
+    assert.deepEqual(result.ended, [String(status), true, true]);
 }
 
 // The console program, the WASI module under the emulator, on these bytes.
@@ -308,6 +313,9 @@ async function expectBeads(screenText, entered) {
         assert.equal(shown.entered, entered);
     }
     assert.equal(await beadRows('read'), report.join(' '));
+    // The text alternative gives the same values.
+    assert.deepEqual(await browser.run(() => ['.as-entered', '.as-fallen'].map((name) => document.querySelector(name).textContent)),
+                     [shown.entered.split(' ').join(', '), report.join(', ')]);
 }
 
 // How many beads each row holds, by where they are drawn, once the figure
@@ -377,20 +385,33 @@ for (const [how, [steps, input]] of Object.entries(earlyEnds)) {
 }
 
 // Lines pasted or dropped at once are echoed at once, as a terminal echoes
-// them, and read one by one; what follows the last line break stays typed.
+// them, and read one by one; what follows the last line break stays typed,
+// as a line pasted alone does. (A test's drop inserts nothing by itself.)
 for (const how of ['paste', 'drop']) {
     test(`a ${how} of several lines`, async () => {
         await browser.open(page);
-        const result = await session([insert('7\n-1\r\n3 50\n0\n12\n3\n9\n1\n44\n3', how), { ...enter, echo: '3\n' }]);
+        const alone = how === 'paste' ? [insert('7')] : [];
+        const rest = { ...insert(`${alone.length ? '' : '7'}\n-1\r\n3 50\n0\n12\n3\n9\n1\n44\n3`, how),
+                       echo: '7\n-1\n3 50\n0\n12\n3\n9\n1\n44\n' };
+        const result = await session([...alone, rest, { ...enter, echo: '3\n' }]);
         expect(result, onConsole('7\n-1\n3 50\n0\n12\n3\n9\n1\n44\n3\n'), 0);
     });
 }
 
+// Before anything is typed, the page is as a fresh one is: its screen, the
+// exit status, and no figure.
 test('running again starts from the beginning', async () => {
+    const fresh = () => settle().then(() => browser.run(() => {
+        const { hidden, dataset } = document.getElementById('beads');
+        const log = document.querySelector('[role=log]');
+        return [log.textContent, log.dataset.exitStatus, hidden, { ...dataset }, document.getElementById('source').hidden];
+    }));
     await browser.open(page);
+    const first = await fresh();
     const values = ['7', '3', '50', '0', '12', '3', '9', '1', '44', '3'];
     await session(values.map(typeLine));
     await browser.click('again');
+    assert.deepEqual(await fresh(), first);
     expect(await session(values.map(typeLine)), onConsole(`${values.join('\n')}\n`), 0);
 });
 
@@ -404,11 +425,21 @@ test('stepping through the fall, and through the loops', async () => {
     const step = (which) => browser.run((selector) => {
         document.querySelector(`#beads ${selector}`).click();
         const counts = [...document.querySelectorAll('.row-count')].map((count) => count.textContent).join(' ');
-        const said = document.querySelector('[aria-live]').textContent;
-        return { at: document.getElementById('beads').dataset.at, counts, said, lit: document.querySelector('.lit')?.textContent };
+        const [sentence, values] = ['[aria-live]', '.values'].map((name) => document.querySelector(name));
+        return { at: document.getElementById('beads').dataset.at, counts, said: sentence.textContent, values: values.textContent,
+                 lit: document.querySelector('.lit')?.textContent, live: sentence.getAttribute('aria-live') };
     }, which);
-    assert.equal(await beadRows('read'), '0 1 3 3 3 7 9 12 44 50');
+    // The source is shown as its file has it, numbered from its own line.
+    const header = readFileSync(new URL('../src/sorting/bead_sort.hpp', import.meta.url), 'utf8').split('\n');
+    const [reset, code] = await browser.run(() => [getComputedStyle(document.querySelector('.code')).counterReset,
+                                                   document.querySelector('.code').textContent]);
+    assert.ok(header.slice(reset.split(' ')[1]).join('\n').startsWith(code), reset);
+    // Chosen as the beads wait to fall, the rows as entered stay.
+    await browser.run(() => new Promise(function drawn(resolve) {
+        setTimeout(() => (document.getElementById('beads').dataset.state ? resolve() : drawn(resolve)), 5);
+    }));
     await step('[data-step=entered]');
+    await sleep(1000);
     assert.equal(await beadRows('entered'), '7 3 50 0 12 3 9 1 44 3');
     await step('[data-step=read]');
     assert.equal(await beadRows('read'), '0 1 3 3 3 7 9 12 44 50');
@@ -416,16 +447,28 @@ test('stepping through the fall, and through the loops', async () => {
     assert.equal(await browser.run(() => document.getElementById('beads').dataset.state), 'entered');
     assert.equal(await beadRows('read'), '0 1 3 3 3 7 9 12 44 50');
     const sorted = [0, 1, 3, 3, 3, 7, 9, 12, 44, 50];
+    const said = { 'drop 11': 'Rod 12: 3 values reach past it; its pile is 3', 'drop 49': 'Rod 50: 1 value reaches past it; its pile is 1' };
     for (const phase of ['drop', 'rows']) {
         for (let j = 0; j < 50; j += 1) {
             const shown = await step('[data-action=next]');
             assert.equal(shown.at, `${phase} ${j}`);
             assert.equal(shown.counts.trim(), phase === 'rows' ? sorted.map((value) => Math.min(value, j + 1)).join(' ') : '');
             assert.match(shown.lit, phase === 'drop' ? /pile \+=/ : /counter \+=/);
-            assert.ok(phase !== 'drop' || j !== 11 || shown.said.endsWith(' · Rod 12: 3 values reach past it; its pile is 3'));
+            assert.ok(shown.values.startsWith(`j${j}${phase === 'drop' ? 'pile' : 'height'}${sorted.filter((value) => value > j).length}`));
+            assert.ok(!said[shown.at] || shown.said.endsWith(` · ${said[shown.at]}`), shown.said);
+            // At drop 11, rods 1 to 12 have fallen; the rest are as entered.
+            assert.ok(shown.at !== 'drop 11' || (await beadRows('steps')) === '0 1 41 3 3 7 9 12 44 12');
         }
     }
     assert.match((await step('[data-action=previous]')).said, /^Ράβδος 49: .* · Rod 49: its pile is 1 high and adds a bead to the bottom row$/);
+    // Played to the end, the steps are read out again; at medium speed, a step stays 0.4 s.
+    const played = await step('[data-action=play]');
+    assert.deepEqual([played.at, played.live], ['rows 49', 'polite']);
+    await step('[data-action=previous]');
+    assert.equal((await step('[data-step=read]')).counts, sorted.join(' '));
+    assert.equal((await step('[data-action=play]')).at, 'drop 0');
+    await sleep(200);
+    assert.equal((await step('[data-action=play]')).at, 'drop 0');
 });
 
 // Input that a console takes in its stride; the page too, answering the
@@ -435,6 +478,9 @@ const bad = {
     'a line of a megabyte': `${'x'.repeat(1 << 20)}\n${tenValues}`,
     'ten thousand lines': `${'51\n'.repeat(10000)}${tenValues}`,
     'Greek letters and emoji': `λέξη αβγ\n😀 7\n${tenValues}`,
+    // About the C library's read of 1,024 bytes, a value at each line's end.
+    ...Object.fromEntries([1023, 1024, 1025].map((bytes) => [`a line of ${bytes} bytes`,
+                                                            `${' '.repeat(bytes - 2)}5\n${tenValues}`])),
 };
 for (const [what, input] of Object.entries(bad)) {
     test(what, async () => {
@@ -523,6 +569,8 @@ test('axe-core finds nothing, in light and dark mode', { skip: engine === 'webki
                      }, context);
                      assert.deepEqual(found, { violations: [], undecided: [] }, `${mode}, ${what}`);
                  }
+                 // With reduced motion too, the figure ends on the rows read.
+                 assert.equal(await beadRows('read'), '0 1 3 3 3 7 9 12 44 50');
              } finally {
                  if (browser !== light) {
                      await browser.close();
