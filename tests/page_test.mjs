@@ -399,12 +399,12 @@ for (const how of ['paste', 'drop']) {
 }
 
 // Before anything is typed, the page is as a fresh one is: its screen, the
-// exit status, and no figure.
+// exit status, no figure and no word of the run's end.
 test('running again starts from the beginning', async () => {
     const fresh = () => settle().then(() => browser.run(() => {
-        const { hidden, dataset } = document.getElementById('beads');
         const log = document.querySelector('[role=log]');
-        return [log.textContent, log.dataset.exitStatus, hidden, { ...dataset }, document.getElementById('source').hidden];
+        const hidden = ['beads', 'source', 'ended', 'again'].map((id) => document.getElementById(id).hidden);
+        return [log.textContent, log.dataset.exitStatus, hidden, { ...document.getElementById('beads').dataset }];
     }));
     await browser.open(page);
     const first = await fresh();
