@@ -14,21 +14,28 @@ struct SortCase {
 
 class BeadSort : public testing::TestWithParam<SortCase> {};
 
-// What a watcher of the sort is told: each rod's pile, and the rows' counts
-// after each rod.
+// What a watcher of the sort is told, turn by turn of each inner loop: on
+// each rod, whether each value laid a bead there and the pile so far; then,
+// on each rod, each row's threshold, whether the pile reached it, and its
+// counter so far.
 struct Told {
+    std::array<std::array<bool, ELEMENT_COUNT>, MAX_VALUE> beads{};
     std::array<std::int32_t, MAX_VALUE> piles{};
-    std::array<Elements, MAX_VALUE> rows{};
+    std::array<std::array<std::array<std::int32_t, 3>, ELEMENT_COUNT>, MAX_VALUE> rows{};
 };
 struct Recorder {
     Told* told;
-    void dropped(std::int32_t j, std::int32_t pile) const
+    void drop(std::int32_t i, std::int32_t j, bool bead, std::int32_t pile) const
     {
-        told->piles.at(static_cast<std::size_t>(j)) = pile;
+        const auto rod = static_cast<std::size_t>(j);
+        told->beads.at(rod).at(static_cast<std::size_t>(i)) = bead;
+        told->piles.at(rod) = pile;
     }
-    void counted(std::int32_t j, const Elements& rows) const
+    void rows(std::int32_t k, std::int32_t j, std::int32_t threshold, bool reached,
+              std::int32_t counter) const
     {
-        told->rows.at(static_cast<std::size_t>(j)) = rows;
+        told->rows.at(static_cast<std::size_t>(j)).at(static_cast<std::size_t>(k)) = {
+            threshold, reached ? 1 : 0, counter};
     }
 };
 
@@ -41,19 +48,24 @@ TEST_P(BeadSort, FillsBInOrder)
     bead_sort(c.A, B);
     EXPECT_EQ(B, c.B);
 
-    // Watched, it sorts the same, and tells on each rod j a pile of the
-    // values above j; each row's count grows by at most one a rod, up to B.
+    // Watched, it sorts the same, and tells on each rod j a bead from each
+    // value above j, and a pile of them; row k, at height 10 - k, is reached
+    // on the rods below B[k], and its count grows by one on each, up to B[k].
     Told told;
     Elements watched{};
     bead_sort(c.A, watched, Recorder{&told});
     EXPECT_EQ(watched, c.B);
     for (std::int32_t j = 0; j < MAX_VALUE; ++j) {
         const auto rod = static_cast<std::size_t>(j);
+        for (std::size_t i = 0; i < c.A.size(); ++i) {
+            EXPECT_EQ(told.beads.at(rod).at(i), c.A.at(i) > j) << "value " << i << " on rod " << j;
+        }
         EXPECT_EQ(told.piles.at(rod),
                   std::count_if(c.A.begin(), c.A.end(), [j](std::int32_t v) { return v > j; }));
         for (std::size_t k = 0; k < c.B.size(); ++k) {
-            EXPECT_EQ(told.rows.at(rod).at(k), std::min(c.B.at(k), j + 1))
-                << "row " << k << " after rod " << j;
+            const std::array<std::int32_t, 3> row{ELEMENT_COUNT - static_cast<std::int32_t>(k),
+                                                  c.B.at(k) > j ? 1 : 0, std::min(c.B.at(k), j + 1)};
+            EXPECT_EQ(told.rows.at(rod).at(k), row) << "row " << k << " after rod " << j;
         }
     }
 }

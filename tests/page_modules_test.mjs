@@ -1,11 +1,13 @@
-// The page's WASI calls and terminal under Node, fast and without a browser:
-// the page's build of the program on a fake terminal, the calls one by one on
-// a fake module, and the terminal on a small DOM of the test's own.
+// The page's WASI calls, its record of the run and its terminal under Node,
+// fast and without a browser: the page's build of the program on a fake
+// terminal, what it tells the page kept as told, the calls one by one on a
+// fake instance, and the terminal on a small DOM of the test's own.
 //   node page_modules_test.mjs PAGE_MODULE TRANSCRIPTS
 import { readFileSync } from 'node:fs';
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { run } from '../web/wasi.mjs';
+import { wasi } from '../web/wasi.mjs';
+import { recorder } from '../web/record.mjs';
 import { Terminal } from '../web/terminal.mjs';
 
 const [file, transcripts] = process.argv.slice(2);
@@ -49,6 +51,22 @@ function fakeTerminal(input, piece) {
     };
 }
 
+// Runs the page's build of the program as the page does, on the terminal;
+// every call of the page's own imports is logged as it comes.
+async function run(terminal) {
+    const calls = wasi(terminal);
+    const records = [];
+    const record = recorder((told) => records.push(told));
+    const log = [];
+    const page = Object.fromEntries(Object.entries(record.imports.page).map(([name, call]) => [name, (...args) => {
+        log.push([name, ...args]);
+        call(...args);
+    }]));
+    const instance = new WebAssembly.Instance(module, { ...calls.imports, page });
+    record.watch(instance);
+    return { status: await calls.start(instance), records, log };
+}
+
 // Every transcript that runs without arguments, its input sent whole, a few
 // bytes at a time, or a byte at a time: each wait unwinds the stack into the
 // module's own room and brings it back, and the room must never fill.
@@ -56,29 +74,26 @@ for (const name of ['example-session', 'element-4-rejected', 'not-numbers', 'one
     for (const piece of [1 << 20, 3, 1]) {
         test(`${name}, sent ${piece} bytes at a time`, async () => {
             const terminal = fakeTerminal(transcript(name, 'in'), piece);
-            const told = [];
-            const status = await run(module, terminal, ({ fallen, counts, rows }) => told.push({ fallen, counts, rows }));
+            const { status, records, log } = await run(terminal);
             assert.equal(terminal.text(1), transcript(name, 'out'));
             assert.equal(terminal.text(2), transcript(name, 'err'));
             assert.equal(status, transcript(name, 'err') ? 1 : 0);
-            // The page is told what the sort did, once, where it ran: the
-            // report's values, on each rod j a pile of the values above j,
-            // and each row's count after rod j, which grows by at most one a
-            // rod, up to its value.
+            // Where the program sorted, the record holds the report's values,
+            // and every step's turns of the inner loop as they were told, in
+            // the order they were told.
             const report = [...transcript(name, 'out').matchAll(/ίσο με (\d+) \n/g)].map((line) => Number(line[1]));
-            const rods = Array.from({ length: 50 }, (_, j) => j);
-            assert.deepEqual(told, report.length === 0 ? [] : [{
-                fallen: report,
-                counts: rods.map((j) => report.filter((value) => value > j).length),
-                rows: rods.map((j) => report.map((value) => Math.min(value, j + 1))),
-            }]);
+            assert.deepEqual(records.map((record) => record.sorted), report.length === 0 ? [] : [report]);
+            const turns = records.flatMap((record) => record.steps.flatMap(({ loop, j, told }) => told.map((turn) =>
+                (loop === 'drop' ? [loop, turn.i, j, Number(turn.bead), turn.pile] :
+                    [loop, turn.k, j, turn.threshold, Number(turn.reached), turn.counter]))));
+            assert.deepEqual(turns, log.filter(([call]) => call !== 'sorted'));
         });
     }
 }
 
 test('a read that is always ready still yields to the page, now and then', async () => {
     const terminal = fakeTerminal(`${'51\n'.repeat(20000)}1 2 3 4 5 6 7 8 9 10\n`, 1 << 30);
-    assert.equal(await run(module, terminal), 0);
+    assert.equal((await run(terminal)).status, 0);
     assert.ok(terminal.waits > 2, `${terminal.waits} waits`);
 });
 
@@ -100,42 +115,36 @@ test('each WASI call', async () => {
     bytes.set(new TextEncoder().encode('Ωx'), 64);
     view.setUint32(16, 64, true);
     view.setUint32(20, 3, true);
+    const terminal = fakeTerminal('ab', 1 << 20);
+    await terminal.wait();
+    const calls = wasi(terminal);
+    const call = calls.imports.wasi_snapshot_preview1;
+    const rows = [
+        ['fd_write to standard output', () => call.fd_write(1, 16, 1, 32), 0, () => view.getUint32(32, true), 3],
+        ['fd_write to standard error', () => call.fd_write(2, 16, 1, 32), 0, () => view.getUint32(32, true), 3],
+        ['fd_write elsewhere', () => call.fd_write(3, 16, 1, 32), 8],
+        ['fd_read from standard input', () => call.fd_read(0, 16, 1, 32), 0, () => view.getUint32(32, true), 2],
+        ['fd_read from elsewhere', () => call.fd_read(1, 16, 1, 32), 8],
+        ['fd_fdstat_get on a stream', () => call.fd_fdstat_get(2, 40), 0, () => view.getUint8(40), 2],
+        ['fd_fdstat_get elsewhere', () => call.fd_fdstat_get(3, 40), 8],
+        ['fd_seek', () => call.fd_seek(1, 0n, 0, 48), 70],
+        ['fd_close', () => call.fd_close(1), 0],
+    ];
     const results = [];
-    const Instance = WebAssembly.Instance;
-    WebAssembly.Instance = function fake(_, imports) {
-        const call = imports.wasi_snapshot_preview1;
-        const rows = [
-            ['fd_write to standard output', () => call.fd_write(1, 16, 1, 32), 0, () => view.getUint32(32, true), 3],
-            ['fd_write to standard error', () => call.fd_write(2, 16, 1, 32), 0, () => view.getUint32(32, true), 3],
-            ['fd_write elsewhere', () => call.fd_write(3, 16, 1, 32), 8],
-            ['fd_read from standard input', () => call.fd_read(0, 16, 1, 32), 0, () => view.getUint32(32, true), 2],
-            ['fd_read from elsewhere', () => call.fd_read(1, 16, 1, 32), 8],
-            ['fd_fdstat_get on a stream', () => call.fd_fdstat_get(2, 40), 0, () => view.getUint8(40), 2],
-            ['fd_fdstat_get elsewhere', () => call.fd_fdstat_get(3, 40), 8],
-            ['fd_seek', () => call.fd_seek(1, 0n, 0, 48), 70],
-            ['fd_close', () => call.fd_close(1), 0],
-        ];
-        this.exports = {
-            memory,
-            asyncify_get_state: () => 0,
-            _start() {
-                for (const [what, make, result, effect, value] of rows) {
-                    results.push([what, make(), effect?.()], [what, result, value]);
-                }
-                call.proc_exit(3);
-            },
-        };
+    const exports = {
+        memory,
+        asyncify_get_state: () => 0,
+        _start() {
+            for (const [what, make, result, effect, value] of rows) {
+                results.push([what, make(), effect?.()], [what, result, value]);
+            }
+            call.proc_exit(3);
+        },
     };
-    try {
-        const terminal = fakeTerminal('ab', 1 << 20);
-        await terminal.wait();
-        assert.equal(await run(null, terminal), 3);
-        assert.equal(terminal.text(1), 'Ωx');
-        assert.equal(terminal.text(2), 'Ωx');
-        assert.equal(new TextDecoder().decode(bytes.subarray(64, 66)), 'ab');
-    } finally {
-        WebAssembly.Instance = Instance;
-    }
+    assert.equal(await calls.start({ exports }), 3);
+    assert.equal(terminal.text(1), 'Ωx');
+    assert.equal(terminal.text(2), 'Ωx');
+    assert.equal(new TextDecoder().decode(bytes.subarray(64, 66)), 'ab');
     for (let i = 0; i < results.length; i += 2) {
         assert.deepEqual(results[i], results[i + 1]);
     }

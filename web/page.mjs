@@ -1,17 +1,16 @@
 // Runs beadsort in the page's terminal, and again from the start on request.
 // A failure of a run is left to reject: the guard shows it.
 import { Terminal } from './terminal.mjs';
-import { run } from './wasi.mjs';
-import { Beads } from './beads.mjs';
-import { Steps } from './steps.mjs';
+import { wasi } from './wasi.mjs';
+import { recorder } from './record.mjs';
+import { Player } from './player.mjs';
 
 const element = (id) => document.getElementById(id);
 const input = element('line');
 const terminal = new Terminal(element('terminal'), input);
-// Made at the first sort, so that nothing of them runs before the first
+// Made at the first sort, so that nothing of it runs before the first
 // prompt is on screen.
-let beads = null;
-let steps = null;
+let player = null;
 // Decoded by the browser where it can, and compiled at once, not awaited,
 // so that the first prompt can be on the page's first frame.
 const base64 = element('program').textContent;
@@ -24,18 +23,17 @@ async function start() {
     }
     element('end').disabled = false;
     terminal.reset();
-    beads?.clear();
-    steps?.clear();
+    player?.clear();
+    const calls = wasi(terminal);
+    const record = recorder((run) => {
+        player ??= new Player(element('beads'), element('steps'), element('source'), element('sort'));
+        player.show(run);
+    });
+    const instance = new WebAssembly.Instance(module, { ...calls.imports, ...record.imports });
+    record.watch(instance);
     // Focused once the first prompt is written, which the layout that
     // focusing forces must not hold back.
-    const running = run(module, terminal, (sorted) => {
-        if (beads === null) {
-            beads = new Beads(element('beads'));
-            steps = new Steps(element('steps'), element('source'), beads, element('sort'));
-        }
-        beads.show(sorted);
-        steps.show(sorted);
-    });
+    const running = calls.start(instance);
     input.focus();
     const status = await running;
     terminal.finish(status);

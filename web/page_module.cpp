@@ -31,39 +31,38 @@ AsyncifyData beadsort_asyncify_data{
     beadsort_asyncify_data.room, beadsort_asyncify_data.room + saved_stack_size, {}};
 }
 
-// The page's own imports: the sort's steps as they run, then the values as
-// the program's reader accepted them and as its sort gave them, for the
-// figure to draw.
+// The page's own imports: each step of the sort as it runs, then the values
+// as the program's reader accepted them and as its sort gave them.
 namespace page {
-__attribute__((import_module("page"), import_name("dropped"))) void dropped(std::int32_t j,
-                                                                            std::int32_t pile);
-__attribute__((import_module("page"), import_name("counted"))) void
-counted(std::int32_t j, const std::int32_t* rows, std::int32_t count);
+__attribute__((import_module("page"), import_name("drop"))) void drop(std::int32_t i, std::int32_t j,
+                                                                      bool bead, std::int32_t pile);
+__attribute__((import_module("page"), import_name("rows"))) void
+rows(std::int32_t k, std::int32_t j, std::int32_t threshold, bool reached, std::int32_t counter);
 __attribute__((import_module("page"), import_name("sorted"))) void
-sorted(const std::int32_t* entered, const std::int32_t* fallen, std::int32_t count);
+sorted(const std::int32_t* A, const std::int32_t* B, std::int32_t count);
 } // namespace page
 
 namespace {
 
 // Tells the page each step of the program's own sort.
 struct PageWatcher {
-    static void dropped(std::int32_t j, std::int32_t pile)
+    static void drop(std::int32_t i, std::int32_t j, bool bead, std::int32_t pile)
     {
-        page::dropped(j, pile);
+        page::drop(i, j, bead, pile);
     }
-    static void counted(std::int32_t j, const Elements& rows)
+    static void rows(std::int32_t k, std::int32_t j, std::int32_t threshold, bool reached,
+                     std::int32_t counter)
     {
-        page::counted(j, rows.data(), ELEMENT_COUNT);
+        page::rows(k, j, threshold, reached, counter);
     }
 };
 
 } // namespace
 
-// The linker sends the program's call of the sort here (--wrap=SORT): the
-// same sort, watched.
-void wrapped_bead_sort(const Elements& A, Elements& B) __asm__("__wrap_" BEAD_SORT_SYMBOL);
-
-void wrapped_bead_sort(const Elements& A, Elements& B)
+// The sort that the program calls, in the page's build: this one, which the
+// linker takes before the library's unwatched one. It is built so that a
+// definition that does not match the program's declaration fails the build.
+void bead_sort(const Elements& A, Elements& B)
 {
     bead_sort(A, B, PageWatcher{});
     page::sorted(A.data(), B.data(), ELEMENT_COUNT);

@@ -2,7 +2,8 @@
 // standard error go to a terminal, and standard input comes from it. The
 // module is built with Asyncify, so a read with nothing typed yet unwinds to
 // here, waits, and rewinds into the read once there is input. The module
-// keeps the unwound stack in room of its own, which it exports.
+// keeps the unwound stack in room of its own, which it exports. Whoever
+// runs the module makes its instance, with these imports among its own.
 
 const SUCCESS = 0;
 const BADF = 8;
@@ -19,14 +20,11 @@ class Exit {
     }
 }
 
-// Runs the module once on the terminal, which gives ready(), wait(),
-// read(max) and write(fd, bytes); resolves to the exit status. Up to the
-// first wait for input, it runs before it returns. The page's build of the
-// program tells the steps of its sort as they run; once it has sorted, it
-// calls sorted({ entered, fallen, counts, rows }): the values as it accepted
-// them and as it sorted them, the pile on each rod after the drop, and every
-// row's count after each rod was read.
-export async function run(module, terminal, sorted = () => {}) {
+// The calls for one run on the terminal, which gives ready(), wait(),
+// read(max) and write(fd, bytes); start(instance) runs the instance made
+// with them, and resolves to the exit status. Up to the first wait for
+// input, it runs before it returns.
+export function wasi(terminal) {
     let exports;
     let waiting = null;
     let busySince = performance.now();
@@ -98,35 +96,25 @@ export async function run(module, terminal, sorted = () => {}) {
         },
     };
 
-    const values = (at, count) => Array.from(new Int32Array(exports.memory.buffer, at, count));
-    const steps = { counts: [], rows: [] };
-    const page = {
-        dropped(j, pile) {
-            steps.counts[j] = pile;
-        },
-        counted(j, rows, count) {
-            steps.rows[j] = values(rows, count);
-        },
-        sorted(entered, fallen, count) {
-            sorted({ entered: values(entered, count), fallen: values(fallen, count), ...steps });
-        },
-    };
-
-    ({ exports } = new WebAssembly.Instance(module, { wasi_snapshot_preview1: calls, page }));
-    for (;;) {
-        try {
-            exports._start();
-        } catch (error) {
-            if (error instanceof Exit) {
-                return error.status;
+    async function start(instance) {
+        ({ exports } = instance);
+        for (;;) {
+            try {
+                exports._start();
+            } catch (error) {
+                if (error instanceof Exit) {
+                    return error.status;
+                }
+                throw error;
             }
-            throw error;
+            if (exports.asyncify_get_state() !== UNWINDING) {
+                return 0;
+            }
+            exports.asyncify_stop_unwind();
+            await waiting;
+            exports.asyncify_start_rewind(exports.beadsort_asyncify_data.value);
         }
-        if (exports.asyncify_get_state() !== UNWINDING) {
-            return 0;
-        }
-        exports.asyncify_stop_unwind();
-        await waiting;
-        exports.asyncify_start_rewind(exports.beadsort_asyncify_data.value);
     }
+
+    return { imports: { wasi_snapshot_preview1: calls }, start };
 }

@@ -18,15 +18,25 @@ void bead_sort(const Elements& A, Elements& B);
 // What the program's own runs are told of the sort's steps: nothing, so that
 // the loops compile as if no one watched.
 struct Unwatched {
-    static void dropped(std::int32_t /*j*/, std::int32_t /*pile*/) {}
-    static void counted(std::int32_t /*j*/, const Elements& /*rows*/) {}
+    static void drop(std::int32_t /*i*/, std::int32_t /*j*/, bool /*bead*/, std::int32_t /*pile*/) {}
+    static void rows(std::int32_t /*k*/, std::int32_t /*j*/, std::int32_t /*threshold*/, bool /*reached*/,
+                     std::int32_t /*counter*/)
+    {
+    }
 };
 
-// The same sort, telling a watcher its steps: after the drop on rod j, the
-// pile there; after rod j is read into the rows, every row's count so far.
-// Both phases are written without branches and with fixed bounds, so that the
-// compiler turns them into vector code: that brings ten values within a few
-// times of std::sort.
+// Both loops below are written without branches and with fixed bounds, so
+// that the compiler turns them into vector code: that brings ten values
+// within a few times of std::sort. The drop is a plain loop, since with
+// std::count_if the sort runs twice as long; and the rows are counted in a
+// local array, which the compiler keeps in registers, and then stored as B.
+// The page shows the template below, from the comment just above it, to the
+// learner beside its steps; a watcher that does nothing costs nothing.
+
+// The bead sort. Each value v of A is a row of v beads laid across the rods
+// from the left; the beads fall to the bottom of their rods, and the fallen
+// rows, read from the top, hold the values in order. The watcher is told
+// each turn of the two inner loops.
 template <typename Watcher> void bead_sort(const Elements& A, Elements& B, Watcher watcher)
 {
     // One pile of fallen beads per rod.
@@ -36,28 +46,28 @@ template <typename Watcher> void bead_sort(const Elements& A, Elements& B, Watch
     // gains a bead from every value above j.
     std::int32_t j = 0;
     for (std::int32_t& pile : counts) {
+        std::int32_t i = 0;
         for (const std::int32_t v : A) {
-            // A plain loop: with std::count_if here the sort runs twice as long.
-            // cppcheck-suppress useStlAlgorithm
             pile += static_cast<std::int32_t>(v > j);
+            watcher.drop(i, j, v > j, pile);
+            ++i;
         }
-        watcher.dropped(j, pile);
         ++j;
     }
 
-    // Rows, from the top (height ELEMENT_COUNT) down to height 1: a row holds
-    // one bead for every rod whose pile reaches it. Each pile is looked at
-    // once for all the rows; the rows are counted in a local array, which the
-    // compiler keeps in registers, and then stored as B.
+    // Rows, from the top (height ELEMENT_COUNT) down to height 1: row k
+    // holds one bead for every rod whose pile reaches its threshold.
     Elements rows{};
     j = 0;
-    for (const std::int32_t height : counts) {
+    for (const std::int32_t pile : counts) {
         std::int32_t threshold = ELEMENT_COUNT;
+        std::int32_t k = 0;
         for (std::int32_t& counter : rows) {
-            counter += static_cast<std::int32_t>(height >= threshold);
+            counter += static_cast<std::int32_t>(pile >= threshold);
+            watcher.rows(k, j, threshold, pile >= threshold, counter);
             --threshold;
+            ++k;
         }
-        watcher.counted(j, rows);
         ++j;
     }
     B = rows;
