@@ -43,7 +43,7 @@ for (const script of [guard, bundle]) {
     if (code.includes('</script')) {
         throw new Error(`${script} cannot stand inside a script element`);
     }
-    parts.push(`<script type="module">\n${code}\n</script>`);
+    parts.push(`<script>\n${code}\n</script>`);
 }
 
 const marker = /<!-- The build puts the program and its scripts here[^>]*-->/;
