@@ -4,8 +4,11 @@
 // WebKitWebDriver, on a display that the caller gives. Where a browser or
 // what drives it is missing, the test says so and is skipped.
 import { spawn } from 'node:child_process';
-import { existsSync, readdirSync } from 'node:fs';
+import { existsSync, mkdtempSync, readdirSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:net';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
 import assert from 'node:assert/strict';
 
 export const puppeteerBrowsers = {
@@ -55,15 +58,29 @@ async function puppeteerEngine(name, { dark = false } = {}) {
         await tab.keyboard.press(key, { commands });
         await tab.keyboard.up('Control');
     };
+    // The page itself, or a frame of a course's page around it.
+    let page = tab;
     return {
-        open: (url) => tab.goto(url),
-        run: (fn, ...args) => tab.evaluate(fn, ...args),
+        // Each page a fresh load, even where only the fragment differs.
+        async open(url, framed = false) {
+            page = tab;
+            await tab.goto('about:blank');
+            if (!framed) {
+                return tab.goto(url);
+            }
+            const course = join(mkdtempSync(join(tmpdir(), 'beadsort-course-')), 'course.html');
+            writeFileSync(course, `<iframe src="${url}" style="width:95vw;height:95vh"></iframe>`);
+            await tab.goto(pathToFileURL(course).href);
+            page = await until(() => tab.frames().find((frame) => frame.url().startsWith(url)), 'the frame');
+            return page.click('#screen');
+        },
+        run: (fn, ...args) => page.evaluate(fn, ...args),
         type: (text) => tab.keyboard.type(text),
         enter: () => tab.keyboard.press('Enter'),
         ctrlD: () => ctrl('KeyD'),
         copy: () => ctrl('KeyC', ['copy']),
         paste: () => ctrl('KeyV', ['paste']),
-        click: (id) => tab.click(`#${id}`),
+        click: (id) => page.click(`#${id}`),
         viewport: (width, height) => tab.setViewport({ width, height }),
         // Another browser of the same engine, dark and with reduced motion.
         dark: () => puppeteerEngine(name, { dark: true }),
@@ -125,7 +142,7 @@ const engines = {
         const keys = (...sequence) => driver.switchTo().activeElement().then((element) => element.sendKeys(...sequence));
         const ctrl = (key) => driver.actions().keyDown(Key.CONTROL).sendKeys(key).keyUp(Key.CONTROL).perform();
         return {
-            open: (page) => driver.get(page),
+            open: (page) => driver.get('about:blank').then(() => driver.get(page)),
             run: (fn, ...args) => driver.executeScript(`return (${fn})(...arguments)`, ...args),
             type: (text) => keys(text),
             enter: () => keys(Key.ENTER),

@@ -53,13 +53,16 @@ const look = () => browser.run(() => {
         ended: [$('#status').textContent, $('input').disabled, $('#end').disabled],
         failure: $('#failure').textContent, reason: $('#reason').textContent,
         figure: { ...$('#beads').dataset }, state: $('#beads').dataset.state ?? null, at: $('#beads').dataset.at ?? null,
-        moving: document.getAnimations().length, beads: rows.join(' '), faint, focused: document.activeElement.id,
+        moving: document.getAnimations().length, beads: rows.join(' '), faint,
+        focused: document.activeElement.id || document.activeElement.dataset?.action,
         pile: $('.pile')?.textContent, counts: texts('.row-count').join(' '),
         text: texts('.as-entered, .as-fallen'), said: $('.step-text').textContent,
         live: $('.step-text').getAttribute('aria-live'), lit: $('.lit')?.textContent.trim() ?? null,
         values: texts('.values tr', (tr) => texts(`.values tr:nth-child(${tr.rowIndex + 1}) > *`,
                                                    (cell) => cell.textContent + (cell.className === 'grew' ? '*' : '')).join(' ')),
         disabled: texts('#steps [aria-disabled=true]', (button) => button.dataset.action),
+        reach: texts('.bead.reach').length, score: $('.score').hidden ? null : $('.score').textContent,
+        notice: $('#notice').textContent,
     };
 });
 // The fields of a look that a row of a table names.
@@ -73,7 +76,7 @@ const rested = (state) => lookUntil((shown) => shown.state === state && !shown.m
 
 // A user's session: each step, which echoes what it says, is taken once the
 // program waits, and its echo noted with where the screen ended then.
-async function session(steps) {
+async function session(steps, ends = true) {
     const echoes = [];
     await settled();
     for (const { act, echo } of steps) {
@@ -82,7 +85,7 @@ async function session(steps) {
         echoes.push({ at: screen.length, text: echo });
         await settled();
     }
-    return { ...await lookUntil((shown) => shown.status !== null, 'the program to end'), echoes };
+    return { ...await lookUntil((shown) => !ends || shown.status !== null, 'the program to end'), echoes };
 }
 
 // The console program, the WASI module under the emulator, on these bytes;
@@ -102,7 +105,8 @@ function expect(result, input) {
     assert.deepEqual([result.status, result.ended], [String(run.status), [String(run.status), true, true]]);
 }
 
-const typeLine = (text) => ({ act: () => browser.type(text).then(browser.enter), echo: `${text}\n` });
+const typeLine = (text) => ({ act: () => (text ? browser.type(text) : Promise.resolve()).then(browser.enter),
+                               echo: `${text}\n` });
 const enter = { act: () => browser.enter(), echo: '\n' };
 const ctrlD = { act: () => browser.ctrlD(), echo: '' };
 // Ctrl+D as the Greek layout gives it: the key where D is, called delta.
@@ -210,16 +214,83 @@ for (const { name, input, steps = typed(input), pinned: pins = pinned[name] ?? {
     });
 }
 
-// Before anything is typed, the page is as a fresh one is: its screen, the
-// exit status, no figure and no word of the run's end.
+// Keys pressed after the end, at once and a second on, leave the run as it
+// ended, its status focused. Run again, the page is as a fresh one is: its
+// screen, the exit status, no figure and no word of the run's end.
 test('running again starts from the beginning', async () => {
     const fresh = async () => pick(await settled(), { screen: 0, status: 0, shown: 0, figure: 0 });
     await browser.open(page);
     const first = await fresh();
     await session(typed('7\n3\n50\n0\n12\n3\n9\n1\n44\n3\n'));
+    const ended = pick(await rested('read'), { screen: 0, status: 0, shown: 0, figure: 0, focused: 0 });
+    await browser.enter();
+    const pressed = await browser.run(() => performance.now());
+    await until(() => browser.run((from) => performance.now() - from > 1000, pressed), 'a second');
+    await browser.enter();
+    assert.deepEqual(pick(await look(), ended), { ...ended, focused: 'ended' });
     await browser.click('again');
     assert.deepEqual(await fresh(), first);
     expect(await session(typed('7\n3\n50\n0\n12\n3\n9\n1\n44\n3\n')), '7\n3\n50\n0\n12\n3\n9\n1\n44\n3\n');
+});
+
+// Links, each opened afresh: one types its lines as if typed each when the
+// program waits, and shows the screen that typing them does; one of 5,000
+// bytes, and one that does not decode, type nothing and say why. A session
+// shared, its link opened in the page, types it again; in a frame too.
+const links = [
+    { fragment: '12,34,5,0,50,7,7,3,9,1', lines: ['12', '34', '5', '0', '50', '7', '7', '3', '9', '1'], ends: true },
+    { fragment: '51,7%203,x%2Cy,,50', lines: ['51', '7 3', 'x,y', '', '50'] },
+    { fragment: 'x'.repeat(5000), notice: /^Ο σύνδεσμος έχει 5000 byte.* · The link is 5000 bytes, over 4096, so nothing/ },
+    { fragment: '7,%E0%A4%A', notice: /· The link does not read as lines, so nothing was typed\.$/ },
+    { shared: true, lines: ['51', '7 3', 'λέξη', 'x,y', '50', '0', '12', '3', '9', '1', '44', '3'], ends: true },
+];
+for (const { fragment, lines = [], ends = false, notice = /^$/, shared } of links) {
+    test(shared ? 'a session shared, in a frame' : `a link of ${fragment.length} characters`, async () => {
+        let linked = !shared && await browser.open(`${page}#${fragment}`).then(settled);
+        await browser.open(page, shared);
+        const typedLines = await session(lines.map(typeLine), ends);
+        if (shared) {
+            await browser.run(() => {
+                document.querySelector('[data-action=share]').click();
+                const link = document.getElementById('share').value;
+                document.getElementById('again').click();
+                location.href = link;
+            });
+            linked = await lookUntil((shown) => shown.status === '0', 'the shared link');
+        }
+        assert.deepEqual(pick(linked, { screen: 0, status: 0 }), pick(typedLines, { screen: 0, status: 0 }));
+        assert.match(linked.notice, notice);
+    });
+}
+
+// Guessing first, by the keyboard alone, on the example session: every
+// pile guessed right, and the rows; then, run again, the pile of rod 1
+// guessed wrong. Each guess is asked with the field focused, the figure
+// not showing the pile, and said right or wrong; a pile guessed wrong is
+// shown, with the beads that reach past its rod lit.
+test('guessing first', async () => {
+    await browser.open(page, engine !== 'webkit');
+    const answer = async (guess, asked) => {
+        const asking = await lookUntil((shown) => shown.focused === 'guess', asked);
+        assert.deepEqual([asking.figure.asked, asking.pile], [asked, asked === 'rows' ? '' : '?']);
+        await browser.type(guess);
+        await browser.enter();
+        return lookUntil((shown) => !shown.moving && shown.figure.guessed && shown.focused === 'next', 'the guess checked');
+    };
+    const sort = () => session([typeLine('7 3 50 0 12 3 9 1 44 3')]).then(() => lookUntil((shown) => shown.state, 'the figure'));
+    await sort();
+    await browser.run(() => ['guess', 'next'].map((action) => document.querySelector(`[data-action=${action}]`).click()));
+    for (const [j, pile] of pinned['typed: example-session'].counts.split(' ').entries()) {
+        assert.equal((await answer(pile, `pile ${j}`)).figure.guessed, 'right');
+        await browser.enter();
+    }
+    assert.equal((await answer(sorted, 'rows')).score, '50 από 50 στοίβες σωστές · 50 of 50 piles rightΟι σειρές σωστές · The rows right');
+    await browser.click('again');
+    await sort();
+    await browser.run(() => document.querySelector('[data-action=next]').click());
+    const wrong = await answer('8', 'pile 0');
+    assert.deepEqual([wrong.reach, wrong.pile, wrong.figure.guessed], [9, '9', 'wrong']);
+    assert.match(wrong.said, /^Όχι, η στοίβα της είναι 9\. .* · Not so: its pile is 9\. Rod 1: /);
 });
 
 // A learner steps through the fall and the sort's loops of the example
@@ -404,7 +475,7 @@ for (const [width, height, scrolling] of screens) {
             await rested('read');
             const seen = await browser.run(() => window.seen);
             assert.ok(seen >= 0.5, `${Math.round(100 * seen)} % of the figure in view as it falls`);
-            assert.equal((await look()).focused, 'again');
+            assert.equal((await look()).focused, 'ended');
             if (scrolling) {
                 await browser.open(page);
                 await browser.run(() => setInterval(() => {

@@ -30,11 +30,11 @@ export class Beads {
 
     // The state of the whole fall, or a step, the beads taking ms to move
     // there; those moving go on as they were where ms is not given.
-    draw({ record, fall, at }, ms) {
+    draw({ record, fall, at, asked, guesses }, ms) {
         const { figure } = this;
         if (record !== this.record) {
             this.record = record;
-            for (const name of ['entered', 'fallen', 'counts', 'state', 'at']) {
+            for (const name of ['entered', 'fallen', 'counts', 'state', 'at', 'asked', 'guessed']) {
                 delete figure.dataset[name];
             }
             if (record !== null) {
@@ -52,10 +52,16 @@ export class Beads {
             figure.style.setProperty('--fall-time', `${ms}ms`);
         }
         figure.dataset.state = step === null ? fall : 'steps';
-        if (step === null) {
-            delete figure.dataset.at;
-        } else {
-            figure.dataset.at = `${step.loop} ${step.j}`;
+        // Guessing first: what is asked, and how the last guess went.
+        const guessed = guesses.get(at);
+        const marks = { at: step && `${step.loop} ${step.j}`, asked: asked && (asked === 'rows' ? 'rows' : `pile ${step.j}`),
+                        guessed: guessed && (guessed.right ? 'right' : 'wrong') };
+        for (const [name, value] of Object.entries(marks)) {
+            if (value) {
+                figure.dataset[name] = value;
+            } else {
+                delete figure.dataset[name];
+            }
         }
         for (const button of figure.querySelectorAll('[data-fall]')) {
             button.setAttribute('aria-pressed', String(step === null && button.dataset.fall === fall));
@@ -63,19 +69,26 @@ export class Beads {
         // Which rods' beads have fallen, which have been read into the rows,
         // and the rod that the step is on, with its pile below it.
         const abacus = figure.querySelector('.rods');
+        // A step that asks first is drawn as the step before it.
+        const done = asked ? 0 : 1;
         const properties = {
             at: step?.j ?? 0,
-            dropped: step?.loop === 'drop' ? step.j + 1 : step === null && fall === 'entered' ? 0 : rods,
-            counted: step?.loop === 'rows' ? step.j + 1 : rods,
+            dropped: step?.loop === 'drop' ? step.j + done : step === null && fall === 'entered' ? 0 : rods,
+            counted: step?.loop === 'rows' ? step.j + done : rods,
         };
         for (const [property, value] of Object.entries(properties)) {
             abacus.style.setProperty(`--${property}`, value);
         }
-        figure.querySelector('.pile').textContent = step?.pile ?? '';
+        figure.querySelector('.pile').textContent = { pile: '?', rows: '' }[asked] ?? step?.pile ?? '';
+        // A pile guessed wrong: its beads, those of the values that reach
+        // past the rod, are lit.
+        this.beads.forEach((bead, n) => {
+            bead.classList.toggle('reach', guessed?.kind === 'pile' && !guessed.right && record.beads[n].j === step.j);
+        });
         // Each row's count at the row's end: the rows read, or the counters
         // so far; none in the drop.
         const counts = step === null ? record.sorted : [];
-        for (const { k, counter } of step?.loop === 'rows' ? step.told : []) {
+        for (const { k, counter } of step?.loop === 'rows' && !asked ? step.told : []) {
             counts[k] = counter;
         }
         figure.querySelectorAll('.row-count').forEach((item, row) => {
@@ -135,8 +148,8 @@ export class Beads {
         };
         const current = place('current');
         current.append(place('pile'));
-        abacus.replaceChildren(...piles.map((_, j) => place('rod', { j })),
-                               ...beads.map(({ j, from, to }) => place('bead', { j, i: from, fall: to - from })), current);
+        this.beads = beads.map(({ j, from, to }) => place('bead', { j, i: from, fall: to - from }));
+        abacus.replaceChildren(...piles.map((_, j) => place('rod', { j })), ...this.beads, current);
 
         const items = (name, values) => values.map((value) => Object.assign(document.createElement('li'),
                                                                             { className: name, textContent: value }));

@@ -1,7 +1,8 @@
 // Where the learner is in the run's record, the one state that the figure
 // and the steps both draw: the whole fall's state (entered, fallen, or
 // read), or a step of the sort's loops; whether the steps play, and how
-// fast. Each change is drawn by both views at once.
+// fast; and, where the learner guesses first, what is asked and what was
+// guessed. Each change is drawn by both views at once.
 import { Beads } from './beads.mjs';
 import { Steps } from './steps.mjs';
 
@@ -15,7 +16,11 @@ const MEDIUM_MS = 400;
 
 export class Player {
     constructor(figure, steps, source, code) {
-        this.state = { record: null, fall: 'entered', at: null, playing: false, speed: MEDIUM_MS };
+        // asked: 'pile' or 'rows' while the step at waits for a guess;
+        // guesses: each step guessed, by its place, with the guess's kind
+        // and whether it was right.
+        this.state = { record: null, fall: 'entered', at: null, playing: false, speed: MEDIUM_MS,
+                       guessing: false, asked: null, unread: false, guesses: new Map() };
         this.timers = [];
         this.playing = null;
         this.stopSeeing = null;
@@ -25,8 +30,10 @@ export class Player {
             replay: () => this.#playFall(),
             start: () => this.#fall('entered', FALL_MS),
             previous: () => this.state.at !== null && this.#go(this.state.at - 1),
-            next: () => this.state.at !== this.#last() && this.#go(this.state.at === null ? 0 : this.state.at + 1),
+            next: () => this.state.at !== this.#last() && this.#go(this.state.at === null ? 0 : this.state.at + 1, true),
             play: () => (this.playing === null ? this.#play() : this.#pause()),
+            guess: () => this.#set({ guessing: !this.state.guessing, asked: null, unread: false }, MOVE_MS),
+            check: (text) => this.#check(text),
             speed: (ms) => {
                 this.#set({ speed: ms });
                 if (this.playing !== null) {
@@ -43,7 +50,7 @@ export class Player {
     show(record) {
         this.#stop();
         this.#later(0, () => {
-            this.#set({ record });
+            this.#set({ record, guesses: new Map() });
             this.#playFall();
         });
     }
@@ -51,7 +58,7 @@ export class Player {
     // Nothing sorted.
     clear() {
         this.#stop();
-        this.#set({ record: null, fall: 'entered', at: null }, 0);
+        this.#set({ record: null, fall: 'entered', at: null, asked: null }, 0);
     }
 
     // The rows as entered, a pause, the fall, and the rows read back.
@@ -75,33 +82,59 @@ export class Player {
     // A state of the whole fall: the beads move there, and stay.
     #fall(fall, ms) {
         this.#stop();
-        this.#set({ fall, at: null }, ms);
+        this.#set({ fall, at: null, asked: null }, ms);
     }
 
     // Step at, from before the first (-1), which is the rows as entered, to
-    // the last.
-    #go(at) {
+    // the last. Guessing first, a step reached going on asks first: the
+    // pile of each rod of the drop, and the rows before they are read.
+    #go(at, onward = false) {
         if (at < 0) {
             this.#fall('entered', FALL_MS);
             return;
         }
-        this.#set({ at }, Math.min(MOVE_MS, 0.8 * this.state.speed));
-        if (at === this.#last()) {
+        const { record, guessing, guesses } = this.state;
+        const { loop } = record.steps[at];
+        const first = record.steps.findIndex((step) => step.loop === loop) === at;
+        const asked = onward && guessing && !guesses.has(at) && (loop === 'drop' ? 'pile' : first && 'rows') || null;
+        this.#set({ at, asked, unread: false }, Math.min(MOVE_MS, 0.8 * this.state.speed));
+        if (asked || at === this.#last()) {
             this.#pause();
         }
     }
 
+    // The learner's guess at what is asked, against what the program told:
+    // the pile, a whole number; or the rows, from the top, as many as the
+    // values. A guess that does not read so is asked again.
+    #check(text) {
+        const { record, at, asked, guesses } = this.state;
+        if (asked === null) {
+            return;
+        }
+        const numbers = text.trim().split(/[\s,]+/);
+        const wanted = asked === 'pile' ? [record.steps[at].pile] : record.sorted;
+        if (numbers.length !== wanted.length || !numbers.every((number) => /^\d+$/.test(number))) {
+            this.#set({ unread: true });
+            return;
+        }
+        guesses.set(at, { kind: asked, right: numbers.every((number, k) => Number(number) === wanted[k]) });
+        this.#set({ asked: null, unread: false }, Math.min(MOVE_MS, 0.8 * this.state.speed));
+    }
+
     // From the next step on, or from the first after the last.
     #play() {
+        if (this.state.asked) {
+            return;
+        }
         const from = this.state.at === this.#last() ? null : this.state.at;
         this.#set({ playing: true });
         this.#tick();
-        this.#go(from === null ? 0 : from + 1);
+        this.#go(from === null ? 0 : from + 1, true);
     }
 
     #tick() {
         clearInterval(this.playing);
-        this.playing = setInterval(() => this.#go(this.state.at + 1), this.state.speed);
+        this.playing = setInterval(() => this.#go(this.state.at + 1, true), this.state.speed);
     }
 
     #pause() {

@@ -28,11 +28,23 @@ export class Steps {
             button.addEventListener('click', () => actions[button.dataset.action]());
         }
         this.speed.addEventListener('change', () => actions.speed(Number(this.speed.value)));
+        // The guess is checked by Enter; the terminal's keys are not taken.
+        this.guess = section.querySelector('#guess');
+        this.guess.addEventListener('keydown', (event) => {
+            if (event.key === 'Enter' && !event.isComposing) {
+                event.preventDefault();
+                actions.check(this.guess.value);
+            }
+        });
+        this.asked = null;
+        this.score = section.querySelector('.score');
     }
 
-    draw({ record, at, playing, speed }) {
+    draw({ record, at, playing, speed, guessing, asked, unread, guesses }) {
         this.source.hidden = record === null;
         this.speed.value = String(speed);
+        this.section.querySelector('[data-action=guess]').setAttribute('aria-pressed', String(guessing));
+        this.guess.parentElement.hidden = asked === null;
         this.section.classList.toggle('playing', playing);
         // A step a tick is too many to be read out.
         this.text.setAttribute('aria-live', playing ? 'off' : 'polite');
@@ -41,16 +53,54 @@ export class Steps {
             button.setAttribute('aria-disabled', String(disabled[button.dataset.action] ?? false));
         }
         const step = at === null ? null : record.steps[at];
-        if (step !== this.drawn) {
-            this.drawn = step;
-            this.#say(step, step !== null && at === record.steps.length - 1 && record.sorted);
-            this.#light(step);
+        const guessed = guesses.get(at);
+        const said = [step, asked, unread, guessed];
+        if (said.some((now, k) => now !== this.drawn?.[k])) {
+            this.drawn = said;
+            this.#say(step, { last: at === record?.steps.length - 1, sorted: record?.sorted, asked, unread, guessed });
+            this.#light(asked === null ? step : null);
+        }
+        // The field takes the focus while a guess is asked; once checked,
+        // the next step is one Enter away.
+        if (asked !== this.asked) {
+            if (asked !== null) {
+                this.guess.value = '';
+                this.guess.focus({ preventScroll: true });
+            } else if (this.asked !== null && document.activeElement === this.guess) {
+                this.section.querySelector('[data-action=next]').focus({ preventScroll: true });
+            }
+            this.asked = asked;
+        }
+        this.#score(guesses);
+    }
+
+    // Once the rows are guessed: how many piles were guessed right, and
+    // whether the rows were.
+    #score(guesses) {
+        const piles = [...guesses.values()].filter((guess) => guess.kind === 'pile');
+        const rows = [...guesses.values()].find((guess) => guess.kind === 'rows');
+        this.score.hidden = rows === undefined;
+        if (rows !== undefined) {
+            const right = piles.filter((guess) => guess.right).length;
+            this.score.replaceChildren(
+                this.#both(`${right} από ${piles.length} στοίβες σωστές`, `${right} of ${piles.length} piles right`),
+                document.createElement('br'),
+                this.#both(`Οι σειρές ${rows.right ? 'σωστές' : 'λάθος'}`, `The rows ${rows.right ? 'right' : 'wrong'}`));
         }
     }
 
+    // Greek, then English.
+    #both(greek, english) {
+        const part = (text, lang) => Object.assign(document.createElement('span'), { textContent: text, lang });
+        const both = document.createDocumentFragment();
+        both.append(part(greek, 'el'), ' · ', part(english, 'en'));
+        return both;
+    }
+
     // The step in a sentence, Greek then English; rods count from 1. After
-    // the last, the rows hold the values in order.
-    #say(step, sorted) {
+    // the last, the rows hold the values in order. Guessing first, the
+    // question, or the verdict on the guess before the step.
+    #say(step, { last, sorted, asked, unread, guessed }) {
         if (step === null) {
             this.text.replaceChildren();
             return;
@@ -59,6 +109,15 @@ export class Steps {
         const rod = j + 1;
         let greek;
         let english;
+        if (asked !== null) {
+            const [again, question] = asked === 'pile' ?
+                [['Γράψτε έναν ακέραιο. ', 'Type a whole number. '],
+                 [`Ράβδος ${rod}: πόσες χάντρες θα στοιβαχτούν σε αυτή;`, `Rod ${rod}: how many beads will pile on it?`]] :
+                [['Γράψτε δέκα ακέραιους σε μία γραμμή. ', 'Type ten whole numbers on one line. '],
+                 ['Τι θα διαβάσουν οι σειρές, από πάνω προς τα κάτω;', 'What will the rows read, from the top down?']];
+            this.text.replaceChildren(this.#both(`${unread ? again[0] : ''}${question[0]}`, `${unread ? again[1] : ''}${question[1]}`));
+            return;
+        }
         if (loop === 'drop') {
             greek = `${pile === 1 ? 'τη φτάνει 1 τιμή' : `τη φτάνουν ${pile} τιμές`}, και η στοίβα της είναι ${pile}`;
             english = `${pile} value${pile === 1 ? ' reaches' : 's reach'} past it; its pile is ${pile}`;
@@ -71,12 +130,17 @@ export class Steps {
             greek = `η στοίβα της έχει ύψος ${pile} και δίνει μία χάντρα ${rows[0]}`;
             english = `its pile is ${pile} high and adds a bead to ${rows[1]}`;
         }
-        if (sorted) {
+        if (last) {
             greek += `. Οι σειρές μετρούν τώρα τις τιμές με τη σειρά: ${sorted.join(', ')}`;
             english += `. The rows now count the values in order: ${sorted.join(', ')}`;
         }
-        const part = (text, lang) => Object.assign(document.createElement('span'), { textContent: text, lang });
-        this.text.replaceChildren(part(`Ράβδος ${rod}: ${greek}`, 'el'), ' · ', part(`Rod ${rod}: ${english}`, 'en'));
+        const verdicts = {
+            right: ['Σωστά. ', 'Right. '],
+            pile: [`Όχι, η στοίβα της είναι ${pile}. `, `Not so: its pile is ${pile}. `],
+            rows: [`Όχι, οι σειρές διαβάζουν ${sorted.join(', ')}. `, `Not so: the rows read ${sorted.join(', ')}. `],
+        };
+        const verdict = guessed === undefined ? ['', ''] : verdicts[guessed.right ? 'right' : guessed.kind];
+        this.text.replaceChildren(this.#both(`${verdict[0]}Ράβδος ${rod}: ${greek}`, `${verdict[1]}Rod ${rod}: ${english}`));
     }
 
     // Lights the line that the step runs, with its variables' values: j and

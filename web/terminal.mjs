@@ -1,8 +1,9 @@
 // A terminal in the page: the program's output as text in a log, standard
 // error set apart by style, and a line of input that is echoed and sent as a
 // Linux terminal sends it. Enter sends the line; Ctrl+D sends what is typed
-// without a line break, or ends the input on an empty line. The log carries
-// data-reading while the program waits for input.
+// without a line break, or ends the input on an empty line. Lines can be
+// typed for the user, one each time the program waits, as if typed then.
+// The log carries data-reading while the program waits for input.
 
 const encoder = new TextEncoder();
 
@@ -27,7 +28,11 @@ export class Terminal {
         this.line = null;
         this.tail = null;
         this.decoders = { 1: new TextDecoder(), 2: new TextDecoder() };
+        // A wait of an earlier run, which is over, never ends.
+        this.run = (this.run ?? 0) + 1;
         this.sent = [];
+        this.lines = [];
+        this.typing = [];
         this.ended = false;
         this.wake = null;
         this.scrolling = null;
@@ -40,11 +45,20 @@ export class Terminal {
         return this.sent.length > 0 || this.ended;
     }
 
+    // Types these lines, each once the program waits.
+    type(lines) {
+        this.typing = [...lines];
+    }
+
     // Resolves once a read would get something, or on the next turn of the
     // page's event loop if one would already.
     wait() {
+        if (!this.ready() && this.typing.length > 0) {
+            this.send(this.typing.shift(), true);
+        }
         if (this.ready()) {
-            return new Promise((resolve) => setTimeout(resolve));
+            const { run } = this;
+            return new Promise((resolve) => setTimeout(() => run === this.run && resolve()));
         }
         this.log.dataset.reading = '';
         return new Promise((resolve) => {
@@ -79,12 +93,14 @@ export class Terminal {
         this.input.disabled = true;
     }
 
-    // Sends what is typed, with a line break or without; echoed as sent.
+    // Sends what is typed, with a line break or without; echoed as sent,
+    // and kept as a line of the session.
     send(text, lineBreak) {
         const line = lineBreak ? `${text}\n` : text;
         if (this.ended || line === '') {
             return;
         }
+        this.lines.push(text);
         this.#show(line, 'echo');
         this.sent.push(encoder.encode(line));
         this.#wakeReader();
