@@ -325,6 +325,7 @@ const walk = [
     // again. At medium speed a step stays 0.4 s.
     { click: '[data-action=play]', at: 'rows 48', live: 'off' },
     { until: 'rows 49', at: 'rows 49', live: 'polite', disabled: ['next'] },
+    { click: '[data-action=play]', at: 'drop 0', live: 'off' },
     { click: '[data-fall=read]', counts: sorted, said: '' },
     { click: '[data-action=play]', at: 'drop 0', live: 'off', stays: 300 },
 ];
@@ -467,14 +468,17 @@ for (const [width, height, scrolling] of screens) {
                 const figure = document.getElementById('beads');
                 new MutationObserver(() => {
                     const box = figure.getBoundingClientRect();
+                    window.entered ??= figure.dataset.state === 'entered' ? performance.now() : undefined;
                     window.seen ??= figure.dataset.state === 'fallen' ?
                         (Math.min(box.bottom, innerHeight) - Math.max(box.top, 0)) / box.height : undefined;
+                    window.paused ??= window.seen && performance.now() - window.entered;
                 }).observe(figure, { attributeFilter: ['data-state'] });
             });
             await session([typeLine('7 3 50 0 12 3 9 1 44 3')]);
             await rested('read');
-            const seen = await browser.run(() => window.seen);
-            assert.ok(seen >= 0.5, `${Math.round(100 * seen)} % of the figure in view as it falls`);
+            // The rows as entered stay 0.7 s before they fall.
+            const [seen, paused] = await browser.run(() => [window.seen, window.paused]);
+            assert.ok(seen >= 0.5 && paused >= 700, `${Math.round(100 * seen)} % of the figure in view as it falls, ${paused} ms on`);
             assert.equal((await look()).focused, 'ended');
             if (scrolling) {
                 await browser.open(page);
