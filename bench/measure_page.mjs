@@ -3,9 +3,10 @@
 // tab. The page's size; how long after navigation starts the first prompt is
 // on screen, against the floor, the shipped page with its scripts replaced by
 // a plain inline script that writes the same prompt; how long after Enter
-// the next prompt is there, and the frames of the beads' fall, of stepping
-// through the sort a step each 50 ms, and of playing its steps at the
-// fastest speed (Chromium).
+// the next prompt is there, and the frames of the beads' fall, how long a
+// guess takes to be checked and drawn, and the frames of stepping through
+// the sort a step each 50 ms, and of playing its steps at the fastest speed
+// (Chromium).
 // Medians of RUNS loads of each, the two pages taking turns, in one run.
 //   node bench/measure_page.mjs PAGE     (RUNS=N, default 41)
 import { readFileSync, statSync, writeFileSync } from 'node:fs';
@@ -108,6 +109,25 @@ for (const [name, options] of Object.entries(puppeteerBrowsers)) {
         const report = (what, times) => console.log(`${name}: ${what} in ${times.length} frames, median ` +
                                                     `${median([...times]).toFixed(1)} ms, longest ${Math.max(...times).toFixed(1)} ms`);
         report('the fall', frames);
+
+        // Guessing first, from the Enter that sends a pile's guess to the
+        // frame that draws the answer, for the first ten rods.
+        await tab.evaluate(() => document.querySelector('[data-action=guess]').click());
+        const checks = [];
+        for (let j = 0; j < 10; j += 1) {
+            await tab.evaluate(() => document.querySelector('[data-action=next]').click());
+            await tab.waitForFunction(() => document.activeElement.id === 'guess');
+            await tab.keyboard.type('5');
+            checks.push(await tab.evaluate(() => new Promise((resolve) => {
+                const guess = document.getElementById('guess');
+                guess.addEventListener('keydown', (event) => {
+                    requestAnimationFrame(() => resolve(performance.now() - event.timeStamp));
+                }, { once: true });
+                guess.dispatchEvent(new KeyboardEvent('keydown', { key: 'Enter', bubbles: true, cancelable: true }));
+            })));
+        }
+        console.log(`${name}: a guess checked and drawn in ${median(checks).toFixed(2)} ms (median of ${checks.length})`);
+        await tab.evaluate(() => document.querySelector('[data-action=guess]').click());
 
         // From the start of the steps to the last, by the button or played.
         for (const how of ['stepping', 'playing']) {
