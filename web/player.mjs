@@ -22,7 +22,7 @@ export class Player {
         this.state = { record: null, fall: 'entered', at: null, playing: false, speed: MEDIUM_MS,
                        guessing: false, asked: null, unread: false, guesses: new Map() };
         this.timers = [];
-        this.playing = null;
+        this.ticker = null;
         this.stopSeeing = null;
         this.reducedMotion = matchMedia('(prefers-reduced-motion: reduce)');
         const actions = {
@@ -31,12 +31,12 @@ export class Player {
             start: () => this.#fall('entered', FALL_MS),
             previous: () => this.state.at !== null && this.#go(this.state.at - 1),
             next: () => this.state.at !== this.#last() && this.#go(this.state.at === null ? 0 : this.state.at + 1, true),
-            play: () => (this.playing === null ? this.#play() : this.#pause()),
+            play: () => (this.state.playing ? this.#pause() : this.#play()),
             guess: () => this.#set({ guessing: !this.state.guessing, asked: null, unread: false }, MOVE_MS),
             check: (text) => this.#check(text),
             speed: (ms) => {
                 this.#set({ speed: ms });
-                if (this.playing !== null) {
+                if (this.state.playing) {
                     this.#tick();
                 }
             },
@@ -133,13 +133,13 @@ export class Player {
     }
 
     #tick() {
-        clearInterval(this.playing);
-        this.playing = setInterval(() => this.#go(this.state.at + 1, true), this.state.speed);
+        clearInterval(this.ticker);
+        this.ticker = setInterval(() => this.#go(this.state.at + 1, true), this.state.speed);
     }
 
     #pause() {
-        clearInterval(this.playing);
-        this.playing = null;
+        clearInterval(this.ticker);
+        this.ticker = null;
         this.#set({ playing: false });
     }
 
@@ -167,8 +167,8 @@ export class Player {
         this.timers = [];
         this.stopSeeing?.();
         this.stopSeeing = null;
-        clearInterval(this.playing);
-        this.playing = null;
+        clearInterval(this.ticker);
+        this.ticker = null;
         this.state.playing = false;
     }
 }
