@@ -27,23 +27,20 @@ const lit = (code) => {
 };
 const firstLine = header.slice(0, loops.index).split('\n').length;
 
-const inert = (type, id, content, attributes = '') => {
+// A script element of the page, which nothing in its content may close.
+const script = (attributes, content, what) => {
     if (content.includes('</script')) {
-        throw new Error(`${id} cannot stand inside a script element`);
+        throw new Error(`${what} cannot stand inside a script element`);
     }
-    return `<script type="${type}" id="${id}"${attributes}>${content}</script>`;
+    return `<script${attributes}>${content}</script>`;
 };
 const parts = [
-    inert('application/wasm', 'program', (await readFile(program)).toString('base64')),
-    inert('text/plain', 'sort', loops[0], ` data-file="${basename(sort)}" data-line="${firstLine}"` +
-                                          ` data-drop="${lit('pile +=')}" data-rows="${lit('counter +=')}"`),
+    script(' type="application/wasm" id="program"', (await readFile(program)).toString('base64'), program),
+    script(` type="text/plain" id="sort" data-file="${basename(sort)}" data-line="${firstLine}"` +
+           ` data-drop="${lit('pile +=')}" data-rows="${lit('counter +=')}"`, loops[0], sort),
 ];
-for (const script of [guard, bundle]) {
-    const code = (await text(script)).trimEnd();
-    if (code.includes('</script')) {
-        throw new Error(`${script} cannot stand inside a script element`);
-    }
-    parts.push(`<script>\n${code}\n</script>`);
+for (const file of [guard, bundle]) {
+    parts.push(script('', `\n${(await text(file)).trimEnd()}\n`, file));
 }
 
 const marker = /<!-- The build puts the program and its scripts here[^>]*-->/;

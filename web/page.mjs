@@ -6,6 +6,7 @@ import { wasi } from './wasi.mjs';
 import { recorder } from './record.mjs';
 import { Player } from './player.mjs';
 import { linkedLines, sessionLink } from './link.mjs';
+import { both } from './both.mjs';
 
 const element = (id) => document.getElementById(id);
 const ids = (...names) => names.map(element);
@@ -47,9 +48,7 @@ async function start() {
     const { lines = [], why } = linkedLines(location.hash);
     terminal.type(lines);
     if (why) {
-        element('notice').replaceChildren(...why.flatMap((text, i) => [i ? ' · ' : '',
-                                                                        Object.assign(document.createElement('span'),
-                                                                                      { textContent: text, lang: ['el', 'en'][i] })]));
+        element('notice').replaceChildren(both(...why));
         element('notice').hidden = false;
     }
     // Focused once the first prompt is written, which the layout that

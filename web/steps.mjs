@@ -3,6 +3,7 @@
 // the sort's own source that the step runs, lit, with its variables' values,
 // all as the program told them. Stepping, playing and the speed are buttons
 // and a list, so the keys stay the terminal's.
+import { both } from './both.mjs';
 
 // Where the source stands beside the figure, as the page's style lays it
 // out; below it, the figure stays in view.
@@ -83,18 +84,10 @@ export class Steps {
         if (rows !== undefined) {
             const right = piles.filter((guess) => guess.right).length;
             this.score.replaceChildren(
-                this.#both(`${right} από ${piles.length} στοίβες σωστές`, `${right} of ${piles.length} piles right`),
+                both(`${right} από ${piles.length} στοίβες σωστές`, `${right} of ${piles.length} piles right`),
                 document.createElement('br'),
-                this.#both(`Οι σειρές ${rows.right ? 'σωστές' : 'λάθος'}`, `The rows ${rows.right ? 'right' : 'wrong'}`));
+                both(`Οι σειρές ${rows.right ? 'σωστές' : 'λάθος'}`, `The rows ${rows.right ? 'right' : 'wrong'}`));
         }
-    }
-
-    // Greek, then English.
-    #both(greek, english) {
-        const part = (text, lang) => Object.assign(document.createElement('span'), { textContent: text, lang });
-        const both = document.createDocumentFragment();
-        both.append(part(greek, 'el'), ' · ', part(english, 'en'));
-        return both;
     }
 
     // The step in a sentence, Greek then English; rods count from 1. After
@@ -115,7 +108,7 @@ export class Steps {
                  [`Ράβδος ${rod}: πόσες χάντρες θα στοιβαχτούν σε αυτή;`, `Rod ${rod}: how many beads will pile on it?`]] :
                 [['Γράψτε δέκα ακέραιους σε μία γραμμή. ', 'Type ten whole numbers on one line. '],
                  ['Τι θα διαβάσουν οι σειρές, από πάνω προς τα κάτω;', 'What will the rows read, from the top down?']];
-            this.text.replaceChildren(this.#both(`${unread ? again[0] : ''}${question[0]}`, `${unread ? again[1] : ''}${question[1]}`));
+            this.text.replaceChildren(both(`${unread ? again[0] : ''}${question[0]}`, `${unread ? again[1] : ''}${question[1]}`));
             return;
         }
         if (loop === 'drop') {
@@ -140,7 +133,7 @@ export class Steps {
             rows: [`Όχι, οι σειρές διαβάζουν ${sorted.join(', ')}. `, `Not so: the rows read ${sorted.join(', ')}. `],
         };
         const verdict = guessed === undefined ? ['', ''] : verdicts[guessed.right ? 'right' : guessed.kind];
-        this.text.replaceChildren(this.#both(`${verdict[0]}Ράβδος ${rod}: ${greek}`, `${verdict[1]}Rod ${rod}: ${english}`));
+        this.text.replaceChildren(both(`${verdict[0]}Ράβδος ${rod}: ${greek}`, `${verdict[1]}Rod ${rod}: ${english}`));
     }
 
     // Lights the line that the step runs, with its variables' values: j and
